@@ -1,0 +1,108 @@
+#include "code_page.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace varnock {
+namespace {
+
+// Code points of bytes 0x80..0x9F. The five bytes the code page leaves undefined stand
+// for the C1 controls of the same number, as Windows maps them.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88..8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
+};
+
+// Lower-case letters outside a-z and U+00E0..U+00FE whose one-for-one upper case form
+// differs from plain subtraction: the byte each turns into.
+constexpr std::array<std::pair<char32_t, char>, 8> kUpperExceptions = {{
+    {0x00B5, kUnmappableByte},  // micro sign: its capital is Greek
+    {0x00FF, '\x9F'},           // y with diaeresis
+    {0x0131, 'I'},              // dotless i
+    {0x0153, '\x8C'},           // oe
+    {0x0161, '\x8A'},           // s with caron
+    {0x017E, '\x8E'},           // z with caron
+    {0x017F, 'S'},              // long s
+    {0x0192, kUnmappableByte},  // f with hook: its capital is not in the code page
+}};
+
+}  // namespace
+
+char ToCodePage(char32_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  auto found = std::find(kHighControls.begin(), kHighControls.end(), c);
+  if (found == kHighControls.end()) return kUnmappableByte;
+  return static_cast<char>(0x80 + (found - kHighControls.begin()));
+}
+
+char ToCodePageUpper(char32_t c) {
+  if ((c >= U'a' && c <= U'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) {
+    return static_cast<char>(c - 0x20);
+  }
+  auto found = std::find_if(kUpperExceptions.begin(), kUpperExceptions.end(),
+                            [c](const auto& row) { return row.first == c; });
+  return found == kUpperExceptions.end() ? ToCodePage(c) : found->second;
+}
+
+std::optional<std::string> Utf8ToCodePage(std::string_view utf8, bool upper,
+                                          std::size_t max_chars) {
+  std::string out;
+  out.reserve(std::min(utf8.size(), max_chars));
+  std::size_t i = 0;
+  while (i < utf8.size()) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    char32_t c = lead;
+    std::size_t extra = 0;  // continuation bytes: 0..3
+    if (lead >= 0xF0 && lead <= 0xF4) {
+      c = lead & 0x07;
+      extra = 3;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      c = lead & 0x0F;
+      extra = 2;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+      c = lead & 0x1F;
+      extra = 1;
+    } else if (lead >= 0x80) {
+      return std::nullopt;  // a stray continuation byte, or a lead byte never used
+    }
+    if (utf8.size() - i <= extra) return std::nullopt;
+    for (std::size_t k = 1; k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(utf8[i + k]);
+      if ((next & 0xC0) != 0x80) return std::nullopt;
+      c = (c << 6) | (next & 0x3F);
+    }
+    // Overlong forms, UTF-16 surrogates and code points past U+10FFFF are not UTF-8.
+    constexpr std::array<char32_t, 4> kSmallest = {0, 0x80, 0x800, 0x10000};
+    if (c < kSmallest[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+      return std::nullopt;
+    }
+    i += extra + 1;
+    if (out.size() < max_chars) out += upper ? ToCodePageUpper(c) : ToCodePage(c);
+  }
+  return out;
+}
+
+std::string CodePageToUtf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char byte : text) {
+    const auto b = static_cast<unsigned char>(byte);
+    const char32_t c = b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b;
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+}  // namespace varnock
