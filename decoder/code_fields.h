@@ -1,6 +1,7 @@
 // How schemes read a cleaned hub code: character classes, numeric fields, window scans.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -13,11 +14,34 @@ namespace varnock {
 inline constexpr std::string_view kDigits = "0123456789";
 inline constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 inline constexpr std::string_view kMonthLetters = "ABCDEFGHIJKL";
+// What atoi skips before a number.
+inline constexpr std::string_view kAtoiSpace = " \t\n\v\f\r";
 
-// Whether the character at `pos` is one of `char_class`; a position at or past the end
-// of the code belongs to no class.
-constexpr bool InClass(std::string_view code, std::size_t pos, std::string_view char_class) {
-  return pos < code.size() && char_class.find(code[pos]) != std::string_view::npos;
+// A class string as a byte lookup, so a membership test is one load.
+class CharClass {
+ public:
+  constexpr explicit CharClass(std::string_view members) {
+    for (char c : members) members_[static_cast<unsigned char>(c)] = true;
+  }
+  constexpr bool Contains(char c) const { return members_[static_cast<unsigned char>(c)]; }
+
+ private:
+  std::array<bool, 256> members_{};
+};
+
+inline constexpr CharClass kDigitClass{kDigits};
+inline constexpr CharClass kLetterClass{kLetters};
+inline constexpr CharClass kMonthLetterClass{kMonthLetters};
+inline constexpr CharClass kAtoiSpaceClass{kAtoiSpace};
+
+static_assert(kDigitClass.Contains('0') && kDigitClass.Contains('9') && !kDigitClass.Contains('/'));
+static_assert(kMonthLetterClass.Contains('L') && !kMonthLetterClass.Contains('M'));
+static_assert(!kLetterClass.Contains('a') && !kLetterClass.Contains('\0'));
+
+// Whether the character at `pos` is in the class; a position at or past the end of the
+// code belongs to no class.
+constexpr bool InClass(std::string_view code, std::size_t pos, const CharClass& char_class) {
+  return pos < code.size() && char_class.Contains(code[pos]);
 }
 
 // The fixed-width field at `pos`, read the way atoi reads its own characters alone:
@@ -26,16 +50,14 @@ constexpr bool InClass(std::string_view code, std::size_t pos, std::string_view 
 constexpr int ReadField(std::string_view code, std::size_t pos, std::size_t width) {
   std::string_view field = pos < code.size() ? code.substr(pos, width) : std::string_view{};
   std::size_t i = 0;
-  while (i < field.size() && std::string_view(" \t\n\v\f\r").find(field[i]) != std::string_view::npos) {
-    ++i;
-  }
+  while (i < field.size() && kAtoiSpaceClass.Contains(field[i])) ++i;
   bool negative = false;
   if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
     negative = field[i] == '-';
     ++i;
   }
   int value = 0;  // at most three digits: 0..999
-  for (; i < field.size() && InClass(field, i, kDigits); ++i) value = value * 10 + (field[i] - '0');
+  for (; i < field.size() && kDigitClass.Contains(field[i]); ++i) value = value * 10 + (field[i] - '0');
   return negative ? -value : value;
 }
 

@@ -9,7 +9,7 @@ namespace varnock {
 DecodeResult DayOfYearScheme(std::string_view code, Decade decade) {
   constexpr std::size_t kFieldsLength = 4;  // year digit, then three-digit day of year
   for (std::size_t i = 0; i < kFieldsLength; ++i) {
-    if (!InClass(code, i, kDigits)) return DecodeResult::Error(kNoDateMessageWithNote);
+    if (!InClass(code, i, kDigitClass)) return DecodeResult::Error(kNoDateMessageWithNote);
   }
   const int year = DecadeYear(decade) + ReadField(code, 0, 1);
   const int day_of_year = ReadField(code, 1, 3);  // 0..999

@@ -9,7 +9,7 @@ namespace varnock {
 DecodeResult FiveDigitScheme(std::string_view code, Decade decade) {
   return ScanForWindow(code, 5, [code, decade](std::size_t p) -> std::optional<std::string> {
     for (std::size_t i = p; i < p + 5; ++i) {
-      if (!InClass(code, i, kDigits)) return std::nullopt;
+      if (!InClass(code, i, kDigitClass)) return std::nullopt;
     }
     const int month = ReadField(code, p + 1, 2);  // 0..99
     const int day = ReadField(code, p + 3, 2);    // 0..99

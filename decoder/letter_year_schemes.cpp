@@ -24,8 +24,8 @@ int DaxonYear(char year_char) {
 
 DecodeResult LetterMonthScheme(std::string_view code) {
   return ScanForWindow(code, 4, [code](std::size_t p) -> std::optional<std::string> {
-    if (!InClass(code, p, kLetters) || !InClass(code, p + 1, kMonthLetters) ||
-        !InClass(code, p + 2, kDigits) || !InClass(code, p + 3, kDigits)) {
+    if (!InClass(code, p, kLetterClass) || !InClass(code, p + 1, kMonthLetterClass) ||
+        !InClass(code, p + 2, kDigitClass) || !InClass(code, p + 3, kDigitClass)) {
       return std::nullopt;
     }
     const int day = ReadField(code, p + 2, 2);  // 0..99
@@ -38,8 +38,8 @@ DecodeResult LetterMonthScheme(std::string_view code) {
 DecodeResult OffsetDayScheme(std::string_view code) {
   if (code.size() < kDaxonMinLength) return DecodeResult::Error(kNoDateMessage);
   return ScanForWindow(code, kDaxonDayOffset, [code](std::size_t p) -> std::optional<std::string> {
-    if (!InClass(code, p, kLetters) || !InClass(code, p + 2, kDigits) ||
-        !InClass(code, p + 3, kDigits)) {
+    if (!InClass(code, p, kLetterClass) || !InClass(code, p + 2, kDigitClass) ||
+        !InClass(code, p + 3, kDigitClass)) {
       return std::nullopt;
     }
     const int month = ReadField(code, p + 2, 2);             // 0..99

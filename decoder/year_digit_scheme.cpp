@@ -40,7 +40,7 @@ std::size_t YearDigitPlaceFor(Maker maker, Decade decade) {
 DecodeResult YearDigitScheme(std::string_view code, Decade decade, Maker maker) {
   if (code.size() < kMinLength) return DecodeResult::Error(kNoDateMessage);
   const std::size_t pos = YearDigitPlaceFor(maker, decade) - 1;  // 0..2
-  if (!InClass(code, pos, kDigits)) return DecodeResult::Error(kNoDateMessage);
+  if (!InClass(code, pos, kDigitClass)) return DecodeResult::Error(kNoDateMessage);
   return DecodeResult::Date(FormatYear(DecadeYear(decade) + ReadField(code, pos, 1)));
 }
 
