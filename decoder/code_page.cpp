@@ -47,41 +47,65 @@ char ToCodePageUpper(char32_t c) {
   return found == kUpperExceptions.end() ? ToCodePage(c) : found->second;
 }
 
+Utf8Char NextUtf8Char(std::string_view text) {
+  if (text.empty()) return {0, 0};
+  const auto lead = static_cast<unsigned char>(text[0]);
+  if (lead < 0x80) return {lead, 1};
+  char32_t c = 0;
+  std::size_t length = 0;  // 2..4
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    c = lead & 0x07;
+    length = 4;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    c = lead & 0x0F;
+    length = 3;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    c = lead & 0x1F;
+    length = 2;
+  } else {
+    return {0, 0};  // a stray continuation byte, or a lead byte never used
+  }
+  if (text.size() < length) return {0, 0};
+  for (std::size_t k = 1; k < length; ++k) {
+    const auto next = static_cast<unsigned char>(text[k]);
+    if ((next & 0xC0) != 0x80) return {0, 0};
+    c = (c << 6) | (next & 0x3F);
+  }
+  constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
+  if (c < kSmallest[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return {0, 0};
+  return {c, length};
+}
+
 std::optional<std::string> Utf8ToCodePage(std::string_view utf8, bool upper,
                                           std::size_t max_chars) {
-  std::string out;
-  out.reserve(std::min(utf8.size(), max_chars));
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    char32_t c = lead;
-    std::size_t extra = 0;  // continuation bytes: 0..3
-    if (lead >= 0xF0 && lead <= 0xF4) {
-      c = lead & 0x07;
-      extra = 3;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      c = lead & 0x0F;
-      extra = 2;
-    } else if (lead >= 0xC2 && lead <= 0xDF) {
-      c = lead & 0x1F;
-      extra = 1;
-    } else if (lead >= 0x80) {
-      return std::nullopt;  // a stray continuation byte, or a lead byte never used
+  const bool all_ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x80;
+  });
+  if (all_ascii) {  // nearly every code: the bytes are the characters
+    std::string out(utf8.substr(0, max_chars));
+    if (upper) {
+      for (char& c : out) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c;
     }
-    if (utf8.size() - i <= extra) return std::nullopt;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const auto next = static_cast<unsigned char>(utf8[i + k]);
-      if ((next & 0xC0) != 0x80) return std::nullopt;
-      c = (c << 6) | (next & 0x3F);
-    }
-    // Overlong forms, UTF-16 surrogates and code points past U+10FFFF are not UTF-8.
-    constexpr std::array<char32_t, 4> kSmallest = {0, 0x80, 0x800, 0x10000};
-    if (c < kSmallest[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
-      return std::nullopt;
-    }
-    i += extra + 1;
-    if (out.size() < max_chars) out += upper ? ToCodePageUpper(c) : ToCodePage(c);
+    return out;
   }
+  // One byte per character, never more bytes than the UTF-8 text has.
+  std::string out(std::min(utf8.size(), max_chars), '\0');
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    const char first = utf8[i];
+    char byte = first;
+    if (static_cast<unsigned char>(first) < 0x80) {
+      if (upper && first >= 'a' && first <= 'z') byte = static_cast<char>(first - 0x20);
+      ++i;
+    } else {
+      const Utf8Char next = NextUtf8Char(utf8.substr(i));
+      if (next.length == 0) return std::nullopt;
+      byte = upper ? ToCodePageUpper(next.code_point) : ToCodePage(next.code_point);
+      i += next.length;
+    }
+    if (chars < out.size()) out[chars++] = byte;
+  }
+  out.resize(chars);
   return out;
 }
 

@@ -23,6 +23,15 @@ char ToCodePage(char32_t c);
 // typed letter (one character for one): 'k' is 'K', U+00E9 is 0xC9, U+00FF is 0x9F.
 char ToCodePageUpper(char32_t c);
 
+// The code point of the UTF-8 sequence at the start of `text` and its length in bytes;
+// length 0 where no valid sequence starts there (a stray or missing continuation byte,
+// an overlong form, a surrogate, a code point past U+10FFFF, or an empty text).
+struct Utf8Char {
+  char32_t code_point;
+  std::size_t length;
+};
+Utf8Char NextUtf8Char(std::string_view text);
+
 // The UTF-8 text in the code page, cut to its first `max_chars` characters, letters
 // turned to upper case where `upper` is set; nullopt when the text is not valid UTF-8.
 std::optional<std::string> Utf8ToCodePage(std::string_view utf8, bool upper,

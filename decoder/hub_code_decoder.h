@@ -5,10 +5,13 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace varnock {
+
+enum class Maker;
 
 // The user's estimate of the decade of manufacture; kNone when no estimate is given.
 enum class Decade : int {
@@ -76,6 +79,10 @@ class HubCodeDecoder {
   // rule and runs the maker's scheme. {"CMC Magnetics", kNone, "KC15"} gives the Date
   // "March 15th, 2006"; an unknown or empty maker with a decade gives None.
   static DecodeResult Decode(const DecodeRequest& request);
+
+  // The same decode for a maker already looked up by its name (nullopt: the name is no
+  // maker's), for callers that decode many codes of one maker.
+  static DecodeResult Decode(std::optional<Maker> maker, Decade decade, std::string_view code);
 };
 
 }  // namespace varnock
