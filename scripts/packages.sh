@@ -4,7 +4,7 @@
 VARNOCK_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
-  qt6-base-dev xvfb xauth
+  python3 qt6-base-dev xvfb xauth
 )
 
 # install_missing PACKAGE...: installs those not yet installed (as root, with apt-get).

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Throughput of varnock-cli over one million realistic hub codes of five makers, in its
+# text and JSON formats, against mawk upper-casing the same lines: the floor of what a
+# line-by-line Unix tool can do. Usage: bench/cli_throughput.sh [path/to/varnock-cli]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+cli=${1:-build/release/cli/varnock-cli}
+[ -x "$cli" ] || { echo "build the release preset first ($cli is missing)" >&2; exit 2; }
+source scripts/packages.sh
+install_missing mawk python3
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+makers=(cmc daxon ritek tdk mbi)
+
+# One million codes, 200,000 of each maker, shaped like the hub codes collectors copy:
+# mostly decodable, a few per cent mistyped.
+python3 - "$work" "${makers[@]}" <<'PY'
+import random, sys
+work, makers = sys.argv[1], sys.argv[2:]
+rng = random.Random(2026)
+L = "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+def cmc():    return f"CMC MAG {rng.choice(L)}{rng.choice(L[:12])}{rng.randint(1,31):02d}"
+def daxon():  return f"D{rng.choice(L)}{rng.randint(1,12):02d}{rng.choice(L)}{rng.randint(100,999)}{rng.randint(1,31):02d}"
+def ritek():  return f"RITEK RI{rng.randint(0,9)}{rng.randint(1,12):02d}{rng.randint(1,31):02d} {rng.choice(L)}"
+def tdk():    return f"T{rng.randint(0,9)}{rng.choice(L)}{rng.randint(100,999)}"
+def mbi():    return f"{rng.randint(0,9)}{rng.randint(1,365):03d} MBI {rng.choice(L)}{rng.randint(10,99)}"
+gen = dict(cmc=cmc, daxon=daxon, ritek=ritek, tdk=tdk, mbi=mbi)
+with open(f"{work}/all.txt", "w") as everything:
+    for maker in makers:
+        with open(f"{work}/{maker}.txt", "w") as part:
+            for _ in range(200_000):
+                code = gen[maker]()
+                if rng.random() < 0.03:
+                    code = code[:3]  # mistyped: too short to hold a date
+                part.write(code + "\n")
+                everything.write(code + "\n")
+PY
+
+lines=$(wc -l < "$work/all.txt")
+best() {  # best of three wall-clock seconds of "$@"
+  local best_s=999 i start end
+  for i in 1 2 3; do
+    start=$(date +%s.%N)
+    "$@" > /dev/null
+    end=$(date +%s.%N)
+    best_s=$(awk -v s="$start" -v e="$end" -v b="$best_s" 'BEGIN { d = e - s; print (d < b) ? d : b }')
+  done
+  echo "$best_s"
+}
+run_cli() {
+  local maker
+  for maker in "${makers[@]}"; do "$cli" -m "$maker" -d 2000 -f "$1" < "$work/$maker.txt" || true; done
+}
+
+mawk_s=$(best mawk '{print toupper($0)}' "$work/all.txt")
+text_s=$(best run_cli text)
+json_s=$(best run_cli json)
+
+report() {
+  awk -v name="$1" -v s="$2" -v n="$lines" -v floor="$mawk_s" \
+    'BEGIN { printf "%-22s %7.3f s  %6.2f M codes/s  %5.2fx the time of mawk\n", name, s, n / s / 1e6, s / floor }'
+}
+echo "$lines codes"
+report "mawk toupper" "$mawk_s"
+report "varnock-cli text" "$text_s"
+report "varnock-cli json" "$json_s"

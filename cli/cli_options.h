@@ -1,0 +1,32 @@
+// The command line of varnock-cli.
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "hub_code_decoder.h"
+#include "makers.h"
+
+namespace varnock::cli {
+
+enum class Format { kText, kCsv, kJson };
+
+struct CliOptions {
+  Maker maker = Maker::kCmc;
+  std::vector<Decade> decades;  // decoded once under each; one kNone when left out
+  bool all_decades = false;     // --decade all: records name their decade
+  Format format = Format::kText;
+  std::vector<std::string> codes;  // empty: read standard input
+};
+
+// Parsing ended the run before any decode: help, version, maker list or a usage error.
+struct EarlyExit {
+  int status;  // 0, or 2 for a usage error
+  std::string out;  // for standard output
+  std::string err;  // for standard error
+};
+
+std::variant<CliOptions, EarlyExit> ParseCommandLine(int argc, char** argv);
+
+}  // namespace varnock::cli
