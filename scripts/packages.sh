@@ -5,7 +5,7 @@ VARNOCK_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
   python3 qt6-base-dev xvfb xauth fonts-dejavu-core
-  binutils-mingw-w64-x86-64
+  binutils-mingw-w64-x86-64 help2man desktop-file-utils appstream lintian dpkg-dev file
 )
 
 # install_missing PACKAGE...: installs those not yet installed (as root, with apt-get).

@@ -6,7 +6,7 @@
 CDecoderApp::CDecoderApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("Varnock"));
   setApplicationVersion(QStringLiteral(VARNOCK_VERSION));
-  setDesktopFileName(QStringLiteral("varnock"));
+  setDesktopFileName(QStringLiteral("org.example.Varnock"));  // its menu entry
 }
 
 int CDecoderApp::InitInstance() {
