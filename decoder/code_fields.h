@@ -67,16 +67,16 @@ static_assert(ReadField("1 2", 0, 3) == 1 && ReadField(" 12", 0, 3) == 12);
 static_assert(ReadField("AB", 1, 2) == 0 && ReadField("AB", 5, 2) == 0);
 
 // Tries every window of `width` characters that fits in the code, leftmost first, and
-// returns the first text that `read_window(p)` gives: the scan every dating scheme uses.
+// returns the first date text that `read_window(p)` gives, or kNoDateMessage: the scan
+// of every scheme that searches the code for its date.
 template <typename ReadWindow>
-DecodeResult ScanForWindow(std::string_view code, std::size_t width, ReadWindow read_window,
-                           std::string_view not_found = kNoDateMessage) {
+DecodeResult ScanForWindow(std::string_view code, std::size_t width, ReadWindow read_window) {
   for (std::size_t p = 0; p + width <= code.size(); ++p) {
     if (std::optional<std::string> text = read_window(p)) {
       return DecodeResult::Date(std::move(*text));
     }
   }
-  return DecodeResult::Error(not_found);
+  return DecodeResult::Error(kNoDateMessage);
 }
 
 }  // namespace varnock

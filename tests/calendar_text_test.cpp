@@ -24,44 +24,15 @@ TEST(DayOfYearToDate, AgreesWithStdChronoFor1990To2029) {
       EXPECT_EQ(date->month, static_cast<int>(static_cast<unsigned>(ymd.month()))) << year << " " << n;
       EXPECT_EQ(date->day, static_cast<int>(static_cast<unsigned>(ymd.day()))) << year << " " << n;
     }
-    EXPECT_FALSE(DayOfYearToDate(days + 1, year)) << year;
+    EXPECT_FALSE(DayOfYearToDate(days + 1, year)) << year;  // 366 of a common year
     EXPECT_FALSE(DayOfYearToDate(0, year)) << year;
   }
 }
-
-struct DayOfYearCase {
-  const char* name;
-  int day_of_year;
-  int year;
-  std::optional<MonthDay> expected;
-};
-
-class DayOfYearTest : public testing::TestWithParam<DayOfYearCase> {};
-
-TEST_P(DayOfYearTest, Converts) {
-  EXPECT_EQ(DayOfYearToDate(GetParam().day_of_year, GetParam().year), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Boundaries, DayOfYearTest,
-    testing::Values(DayOfYearCase{"LastOfJanuary", 31, 2005, MonthDay{1, 31}},
-                    DayOfYearCase{"FirstOfFebruary", 32, 2005, MonthDay{2, 1}},
-                    DayOfYearCase{"LeapDay", 60, 2004, MonthDay{2, 29}},
-                    DayOfYearCase{"Day60OfCommonYear", 60, 2005, MonthDay{3, 1}},
-                    DayOfYearCase{"Day366OfLeapYear", 366, 2000, MonthDay{12, 31}},
-                    DayOfYearCase{"Day366Of1900", 366, 1900, std::nullopt},
-                    DayOfYearCase{"Day366Of2100", 366, 2100, std::nullopt},
-                    DayOfYearCase{"NegativeDay", -1, 2000, std::nullopt},
-                    DayOfYearCase{"NegativeLeapYear", 60, -4, MonthDay{2, 29}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IsLeapYear, FollowsTheGregorianRule) {
   EXPECT_FALSE(IsLeapYear(1900));
   EXPECT_FALSE(IsLeapYear(2100));
   EXPECT_TRUE(IsLeapYear(2000));
-  EXPECT_TRUE(IsLeapYear(2004));
-  EXPECT_FALSE(IsLeapYear(2005));
-  EXPECT_TRUE(IsLeapYear(-400));
   for (int year = -2000; year <= 3000; ++year) {
     EXPECT_EQ(IsLeapYear(year), chr::year{year}.is_leap()) << year;
   }

@@ -45,13 +45,10 @@ QString FromCodePage(std::string_view text) {
 }
 
 // The text as the decoder takes it: in the code page, cut to its first 127 characters.
-std::string ToCodePage(const QString& text) {
-  std::string bytes;
-  for (char32_t c : text.toUcs4()) {
-    if (bytes.size() == varnock::kMaxInputChars) break;
-    bytes += varnock::ToCodePage(c);
-  }
-  return bytes;
+// Qt's UTF-8 is always valid: a lone surrogate arrives as U+FFFD, which the code page
+// cannot hold.
+std::string ToDecoderText(const QString& text) {
+  return varnock::Utf8ToCodePage(text.toStdString(), /*upper=*/false).value_or(std::string());
 }
 
 // Dialog units as Windows derives them from the dialog's font: a horizontal unit is a
@@ -245,8 +242,8 @@ void CDecoderDlg::OnProcess() {
       break;
     }
   }
-  request.manufacturer = ToCodePage(manufacturer_->currentText());
-  request.code = ToCodePage(hub_code_->text());
+  request.manufacturer = ToDecoderText(manufacturer_->currentText());
+  request.code = ToDecoderText(hub_code_->text());
 
   const varnock::DecodeResult result = varnock::HubCodeDecoder::Decode(request);
   switch (result.kind) {
