@@ -10,14 +10,15 @@ build=build/release
 source scripts/packages.sh
 install_missing xvfb xdotool time
 
-display=:77
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
 work=$(mktemp -d)
-trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
-export DISPLAY=$display XDG_RUNTIME_DIR=$work
 chmod 700 "$work"
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.05; done
+# Xvfb picks a free display and says which.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work
 
 # one PROGRAM TITLE: prints "milliseconds-to-window peak-KiB" for one run.
 one() {
@@ -28,10 +29,17 @@ one() {
   while [ -z "$window" ]; do
     window=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] || sleep 0.002
+    if [ $(( $(date +%s%N) - start )) -gt 20000000000 ]; then
+      echo "$program showed no window in 20 s" >&2
+      kill "$pid" 2>/dev/null
+      exit 1
+    fi
   done
   now=$(date +%s%N)
   xdotool windowfocus --sync "$window" key --clearmodifiers Escape 2>/dev/null || true
-  wait "$pid"
+  for _ in $(seq 250); do kill -0 "$pid" 2>/dev/null || break; sleep 0.02; done
+  kill -0 "$pid" 2>/dev/null && { echo "Escape did not close $program" >&2; kill "$pid"; }
+  wait "$pid" || true
   echo "$(( (now - start) / 1000000 )) $(cat "$work/rss")"
 }
 
