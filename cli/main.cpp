@@ -121,9 +121,13 @@ bool DecodeStandardInput(const BatchDecoder& batch, Output& output) {
       }
       break;
     }
-    filled += static_cast<std::size_t>(got);
-    const std::size_t last_newline = std::string_view(buffer.data(), filled).rfind('\n');
-    if (last_newline == std::string_view::npos) continue;
+    // What came before holds no newline, so only the new bytes need a look: a very long
+    // line is scanned once, not again after every read.
+    const std::string_view fresh(buffer.data() + filled, static_cast<std::size_t>(got));
+    filled += fresh.size();
+    const std::size_t newline_in_fresh = fresh.rfind('\n');
+    if (newline_in_fresh == std::string_view::npos) continue;
+    const std::size_t last_newline = filled - fresh.size() + newline_in_fresh;
     out.clear();
     all_dates &= batch.DecodeLines(std::string_view(buffer.data(), last_newline + 1), out);
     output.Write(out);
