@@ -22,7 +22,8 @@ enum class ControlKind {
   kPicture,       // a bitmap shown at its own size
 };
 
-// Style bits, named after the window styles they stand for.
+// Style bits, named after the window styles they stand for. kGroup, kAutoHScroll,
+// kVScroll and kTransparent record the template; Qt's widgets behave so by default.
 enum Style : unsigned {
   kGroup = 1U << 0,        // starts a group of controls
   kTabStop = 1U << 1,      // reached with Tab

@@ -160,33 +160,33 @@ INSTANTIATE_TEST_SUITE_P(DayOfYear, DecodeTest, testing::Values(
 
 // Every maker under every decade: the decade rule and each scheme's use of the decade.
 TEST(DecodeAllMakers, EveryDecadeOfEveryMaker) {
-  struct Typical {
-    Maker maker;
+  struct MakerSample {
+    const char* maker;
     const char* code;
+    const char* text_before_year;
+    int fixed_year;  // the year the code carries whole; 0: the decade's year + 5
   };
-  for (const MakerInfo& info : kMakers) {
+  constexpr MakerSample kSamples[] = {
+      {kCmc, "KC15", "March 15th, ", 2006},      {kDaxon, "XF12ABC25", "December 25th, ", 2004},
+      {kRitek, "50615", "June 15th, ", 0},       {kMjc, "50615", "June 15th, ", 0},
+      {kOptodisc, "50615", "June 15th, ", 0},    {kTdk, "555", "", 0},
+      {kMccDvd, "555", "", 0},                   {kMccCdr, "555", "", 0},
+      {kTaiyo, "555", "", 0},                    {kMitsui, "5123", "May 3rd, ", 0},
+      {kMbi, "5123", "May 3rd, ", 0},            {kProdisc, "5123", "May 3rd, ", 0},
+      {kKodak, "5123", "May 3rd, ", 0},
+  };
+  ASSERT_EQ(std::size(kSamples), kMakers.size());
+  for (const MakerSample& sample : kSamples) {
     for (Decade decade : {Decade::kNone, Decade::k1990s, Decade::k2000s, Decade::k2010s,
                           Decade::k2020s}) {
-      SCOPED_TRACE(std::string(info.id) + " " + std::to_string(DecadeYear(decade)));
-      const std::string code = info.scheme == Scheme::kLetterMonth  ? "KC15"
-                               : info.scheme == Scheme::kOffsetDay  ? "XF12ABC25"
-                               : info.scheme == Scheme::kFiveDigit  ? "50615"
-                               : info.scheme == Scheme::kDayOfYear  ? "5123"
-                                                                     : "555";
-      const DecodeResult result = HubCodeDecoder::Decode({std::string(info.name), decade, code});
-      if (decade == Decade::kNone && info.needs_decade) {
+      SCOPED_TRACE(std::string(sample.maker) + " " + std::to_string(DecadeYear(decade)));
+      const DecodeResult result = HubCodeDecoder::Decode({sample.maker, decade, sample.code});
+      if (decade == Decade::kNone && sample.fixed_year == 0) {
         EXPECT_EQ(result, DecodeResult::Error(kNoDecadeMessage));
         continue;
       }
-      ASSERT_EQ(result.kind, Kind::Date);
-      const std::string year = std::to_string(DecadeYear(decade) + 5);
-      switch (info.scheme) {
-        case Scheme::kLetterMonth: EXPECT_EQ(result.text, "March 15th, 2006"); break;
-        case Scheme::kOffsetDay: EXPECT_EQ(result.text, "December 25th, 2004"); break;
-        case Scheme::kFiveDigit: EXPECT_EQ(result.text, "June 15th, " + year); break;
-        case Scheme::kDayOfYear: EXPECT_EQ(result.text, "May 3rd, " + year); break;
-        case Scheme::kYearDigit: EXPECT_EQ(result.text, year); break;
-      }
+      const int year = sample.fixed_year != 0 ? sample.fixed_year : DecadeYear(decade) + 5;
+      EXPECT_EQ(result, DecodeResult::Date(sample.text_before_year + std::to_string(year)));
     }
   }
 }
