@@ -1,7 +1,7 @@
 // Time of one decode for a typical code of each scheme.
 #include <benchmark/benchmark.h>
 
-#include "hub_code_decoder.h"
+#include <varnock/hub_code_decoder.h>
 
 namespace {
 

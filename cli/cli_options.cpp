@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "code_page.h"
+#include <varnock/code_page.h>
 #include "varnock_version.h"
 
 namespace varnock::cli {

@@ -5,8 +5,8 @@
 #include <variant>
 #include <vector>
 
-#include "hub_code_decoder.h"
-#include "makers.h"
+#include <varnock/hub_code_decoder.h>
+#include <varnock/makers.h>
 
 namespace varnock::cli {
 

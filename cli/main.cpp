@@ -12,8 +12,8 @@
 #include <variant>
 
 #include "cli_options.h"
-#include "code_page.h"
-#include "hub_code_decoder.h"
+#include <varnock/code_page.h>
+#include <varnock/hub_code_decoder.h>
 #include "record_writer.h"
 
 namespace varnock::cli {

@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-#include "code_page.h"
+#include <varnock/code_page.h>
 
 namespace varnock::cli {
 namespace {

@@ -1,38 +1,54 @@
-#include "calendar_text.h"
+#include <varnock/calendar_text.h>
 
-#include <algorithm>
-#include <charconv>
+#include <array>
+#include <chrono>
 
 namespace varnock {
 namespace {
 
-// Longest text: "September 30th, -2147483648" fits with room to spare.
-constexpr std::size_t kMaxDateText = 40;
+constexpr std::array<std::string_view, 12> kMonthNames = {
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December"};
 
-char* Append(char* out, std::string_view piece) {
-  return std::copy(piece.begin(), piece.end(), out);
-}
-
-char* AppendNumber(char* out, int value) {
-  return std::to_chars(out, out + 11, value).ptr;  // at most 11 characters
-}
+// Indexed by day: day 0 prints nothing between its blanks.
+constexpr std::array<std::string_view, 32> kDayOrdinals = {
+    "",     "1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th",
+    "11th", "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th", "21st",
+    "22nd", "23rd", "24th", "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
 
 }  // namespace
 
-// Built in a local buffer so that the result allocates at most once.
-std::string FormatDate(int month, int day, int year) {
-  char text[kMaxDateText];
-  char* end = Append(text, MonthName(month));
-  *end++ = ' ';
-  end = Append(end, DayOrdinal(day));
-  end = Append(end, ", ");
-  end = AppendNumber(end, year);
-  return std::string(text, end);
+std::string_view MonthName(int month) {
+  const auto slot = static_cast<std::size_t>(month) - 1;  // any month outside 1..12 wraps past the end
+  return slot < kMonthNames.size() ? kMonthNames[slot] : std::string_view();
 }
 
-std::string FormatYear(int year) {
-  char text[11];
-  return std::string(text, AppendNumber(text, year));
+std::string_view DayOrdinal(int day) {
+  const auto slot = static_cast<std::size_t>(day);  // a negative day wraps past the end
+  return slot < kDayOrdinals.size() ? kDayOrdinals[slot] : std::string_view();
 }
+
+bool IsLeapYear(int year) { return std::chrono::year(year).is_leap(); }
+
+std::optional<MonthDay> DayOfYearToDate(int day_of_year, int year) {
+  const int days_in_year = IsLeapYear(year) ? 366 : 365;
+  if (day_of_year < 1 || day_of_year > days_in_year) return std::nullopt;
+  namespace chr = std::chrono;
+  const chr::year_month_day date{chr::sys_days{chr::year(year) / chr::January / 1} +
+                                 chr::days{day_of_year - 1}};
+  return MonthDay{static_cast<int>(static_cast<unsigned>(date.month())),
+                  static_cast<int>(static_cast<unsigned>(date.day()))};
+}
+
+std::string FormatDate(int month, int day, int year) {
+  std::string text(MonthName(month));
+  text += ' ';
+  text += DayOrdinal(day);
+  text += ", ";
+  text += std::to_string(year);
+  return text;
+}
+
+std::string FormatYear(int year) { return std::to_string(year); }
 
 }  // namespace varnock

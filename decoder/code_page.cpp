@@ -1,4 +1,4 @@
-#include "code_page.h"
+#include <varnock/code_page.h>
 
 #include <algorithm>
 #include <array>
@@ -78,34 +78,15 @@ Utf8Char NextUtf8Char(std::string_view text) {
 
 std::optional<std::string> Utf8ToCodePage(std::string_view utf8, bool upper,
                                           std::size_t max_chars) {
-  const bool all_ascii = std::all_of(utf8.begin(), utf8.end(), [](char c) {
-    return static_cast<unsigned char>(c) < 0x80;
-  });
-  if (all_ascii) {  // nearly every code: the bytes are the characters
-    std::string out(utf8.substr(0, max_chars));
-    if (upper) {
-      for (char& c : out) c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 0x20) : c;
+  std::string out;
+  while (!utf8.empty()) {
+    const Utf8Char next = NextUtf8Char(utf8);
+    if (next.length == 0) return std::nullopt;
+    if (out.size() < max_chars) {
+      out += upper ? ToCodePageUpper(next.code_point) : ToCodePage(next.code_point);
     }
-    return out;
+    utf8.remove_prefix(next.length);
   }
-  // One byte per character, never more bytes than the UTF-8 text has.
-  std::string out(std::min(utf8.size(), max_chars), '\0');
-  std::size_t chars = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const char first = utf8[i];
-    char byte = first;
-    if (static_cast<unsigned char>(first) < 0x80) {
-      if (upper && first >= 'a' && first <= 'z') byte = static_cast<char>(first - 0x20);
-      ++i;
-    } else {
-      const Utf8Char next = NextUtf8Char(utf8.substr(i));
-      if (next.length == 0) return std::nullopt;
-      byte = upper ? ToCodePageUpper(next.code_point) : ToCodePage(next.code_point);
-      i += next.length;
-    }
-    if (chars < out.size()) out[chars++] = byte;
-  }
-  out.resize(chars);
   return out;
 }
 

@@ -1,9 +1,7 @@
-#include "hub_code_decoder.h"
+#include <varnock/hub_code_decoder.h>
 
-#include <algorithm>
-#include <optional>
+#include <varnock/makers.h>
 
-#include "makers.h"
 #include "schemes.h"
 
 namespace varnock {
@@ -19,19 +17,13 @@ DecodeResult HubCodeDecoder::Decode(std::optional<Maker> maker, Decade decade,
                                     std::string_view typed_code) {
   // The makers whose codes carry the whole year are served without a decade; with no
   // decade everyone else, known or not, is told to choose one.
-  const bool needs_decade = !maker || Info(*maker).needs_decade;
-  if (needs_decade && decade == Decade::kNone) return DecodeResult::Error(kNoDecadeMessage);
+  if ((!maker || Info(*maker).needs_decade) && decade == Decade::kNone) {
+    return DecodeResult::Error(kNoDecadeMessage);
+  }
   if (!maker) return {};
 
-  // Most codes hold no blank: those are read in place, the rest from a cleaned copy.
-  std::string stripped;
-  std::string_view code = typed_code;
-  if (code.find(' ') != std::string_view::npos) {
-    stripped = typed_code;
-    StripSpaces(stripped);
-    code = stripped;
-  }
-
+  std::string code(typed_code);
+  StripSpaces(code);
   switch (Info(*maker).scheme) {
     case Scheme::kLetterMonth:
       return LetterMonthScheme(code);

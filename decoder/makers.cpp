@@ -1,4 +1,4 @@
-#include "makers.h"
+#include <varnock/makers.h>
 
 #include <algorithm>
 

@@ -1,25 +1,25 @@
 // The five ways makers write the date into a hub code. Each takes the code with its
-// blanks already removed and returns a Date or an Error result.
+// blanks removed and returns a Date or an Error result.
 #pragma once
 
 #include <string_view>
 
-#include "hub_code_decoder.h"
-#include "makers.h"
+#include <varnock/hub_code_decoder.h>
+#include <varnock/makers.h>
 
 namespace varnock {
 
 // CMC Magnetics: the first window "year letter, month letter A-L, two-digit day < 32".
-// Year A is 1996; "KC15" gives "March 15th, 2006".
+// Year A is 1996: "KC15" gives "March 15th, 2006".
 DecodeResult LetterMonthScheme(std::string_view code);
 
 // Daxon Technology: the first window "letter, year character, two-digit month, three
-// ignored characters, two-character day". Year A is 1999; "XF12ABC25" gives
+// ignored characters, two-character day". Year A is 1999: "XF12ABC25" gives
 // "December 25th, 2004".
 DecodeResult OffsetDayScheme(std::string_view code);
 
-// Ritek, MJC, Optodisc: the first five-digit window "year digit, month, day" making a
-// plausible date. Decade 2000 and "RI50615" give "June 15th, 2005".
+// Ritek, MJC, Optodisc: the first five-digit window "year digit, month, day" that makes
+// a plausible date. Decade 2000 and "RI50615" give "June 15th, 2005".
 DecodeResult FiveDigitScheme(std::string_view code, Decade decade);
 
 // TDK, both Mitsubishi entries, Taiyo Yuden: one year digit at the maker's place.

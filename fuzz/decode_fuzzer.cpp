@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "hub_code_decoder.h"
-#include "makers.h"
+#include <varnock/hub_code_decoder.h>
+#include <varnock/makers.h>
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <string_view>
 
-#include "makers.h"
+#include <varnock/makers.h>
 #include "varnock_version.h"
 
 namespace varnock::res {

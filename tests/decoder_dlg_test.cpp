@@ -17,10 +17,10 @@
 
 #include <optional>
 
-#include "code_page.h"
+#include <varnock/code_page.h>
 #include "decoder_app.h"
 #include "decoder_dlg.h"
-#include "hub_code_decoder.h"
+#include <varnock/hub_code_decoder.h>
 
 namespace {
 

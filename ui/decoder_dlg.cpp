@@ -22,8 +22,8 @@
 #include <utility>
 #include <vector>
 
-#include "code_page.h"
-#include "hub_code_decoder.h"
+#include <varnock/code_page.h>
+#include <varnock/hub_code_decoder.h>
 #include "main_dialog.h"
 #include "varnock_version.h"
 

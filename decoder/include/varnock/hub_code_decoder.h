@@ -54,18 +54,12 @@ struct DecodeResult {
 inline constexpr std::string_view kNoDateMessage =
     "No date string found in the provided input. Please check the serial code you "
     "entered.";
-inline constexpr std::string_view kShortMbiNote =
-    "NOTE: If you're trying to decode an MBI serial with 3 digits, the disc is likely "
-    "made in 2000 or 2010, therefore you should add a 0 to the beginning.";
-// kNoDateMessage, a blank line, then kShortMbiNote.
+// kNoDateMessage, a blank line, then a note for codes written with three digits: the
+// message of the day-of-year scheme alone.
 inline constexpr std::string_view kNoDateMessageWithNote =
     "No date string found in the provided input. Please check the serial code you "
     "entered.\n\nNOTE: If you're trying to decode an MBI serial with 3 digits, the disc "
     "is likely made in 2000 or 2010, therefore you should add a 0 to the beginning.";
-static_assert(kNoDateMessageWithNote.starts_with(kNoDateMessage) &&
-              kNoDateMessageWithNote.ends_with(kShortMbiNote) &&
-              kNoDateMessageWithNote.size() == kNoDateMessage.size() + 2 + kShortMbiNote.size() &&
-              kNoDateMessageWithNote.substr(kNoDateMessage.size(), 2) == "\n\n");
 inline constexpr std::string_view kNoDecadeMessage =
     "No decade selected. This manufacturer requires a decade estimate.";
 inline constexpr std::string_view kErrorCaption = "Error";
