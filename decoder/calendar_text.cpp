@@ -1,6 +1,8 @@
 #include <varnock/calendar_text.h>
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <chrono>
 
 namespace varnock {
@@ -19,7 +21,8 @@ constexpr std::array<std::string_view, 32> kDayOrdinals = {
 }  // namespace
 
 std::string_view MonthName(int month) {
-  const auto slot = static_cast<std::size_t>(month) - 1;  // any month outside 1..12 wraps past the end
+  const auto slot =
+      static_cast<std::size_t>(month) - 1;  // any month outside 1..12 wraps past the end
   return slot < kMonthNames.size() ? kMonthNames[slot] : std::string_view();
 }
 
@@ -40,13 +43,15 @@ std::optional<MonthDay> DayOfYearToDate(int day_of_year, int year) {
                   static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
+// Built in a local buffer, so that the text allocates once.
 std::string FormatDate(int month, int day, int year) {
-  std::string text(MonthName(month));
-  text += ' ';
-  text += DayOrdinal(day);
-  text += ", ";
-  text += std::to_string(year);
-  return text;
+  char text[40];  // "September 30th, -2147483648" fits with room to spare
+  char* end = std::ranges::copy(MonthName(month), text).out;
+  *end++ = ' ';
+  end = std::ranges::copy(DayOrdinal(day), end).out;
+  end = std::ranges::copy(std::string_view(", "), end).out;
+  end = std::to_chars(end, std::end(text), year).ptr;
+  return std::string(text, end);
 }
 
 std::string FormatYear(int year) { return std::to_string(year); }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <utility>
 
 namespace varnock {
@@ -29,6 +30,12 @@ constexpr std::array<std::pair<char32_t, char>, 8> kUpperExceptions = {{
     {0x0192, kUnmappableByte},  // f with hook: its capital is not in the code page
 }};
 
+// The length of the sequence that the lead byte starts, 2 to 4; 0 where it starts none.
+std::size_t SequenceLength(char lead) {
+  const int ones = std::countl_one(static_cast<unsigned char>(lead));
+  return ones >= 2 && ones <= 4 ? static_cast<std::size_t>(ones) : 0;
+}
+
 }  // namespace
 
 char ToCodePage(char32_t c) {
@@ -51,43 +58,63 @@ Utf8Char NextUtf8Char(std::string_view text) {
   if (text.empty()) return {0, 0};
   const auto lead = static_cast<unsigned char>(text[0]);
   if (lead < 0x80) return {lead, 1};
-  char32_t c = 0;
-  std::size_t length = 0;  // 2..4
-  if (lead >= 0xF0 && lead <= 0xF4) {
-    c = lead & 0x07;
-    length = 4;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    c = lead & 0x0F;
-    length = 3;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    c = lead & 0x1F;
-    length = 2;
-  } else {
-    return {0, 0};  // a stray continuation byte, or a lead byte never used
-  }
-  if (text.size() < length) return {0, 0};
+  const std::size_t length = SequenceLength(text[0]);
+  if (length == 0 || text.size() < length) return {0, 0};
+  char32_t c = lead & (0x7FU >> length);  // the lead's own bits
   for (std::size_t k = 1; k < length; ++k) {
     const auto next = static_cast<unsigned char>(text[k]);
     if ((next & 0xC0) != 0x80) return {0, 0};
-    c = (c << 6) | (next & 0x3F);
+    c = (c << 6) | (next & 0x3FU);
   }
-  constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};
+  constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};  // by length
   if (c < kSmallest[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return {0, 0};
   return {c, length};
 }
 
-std::optional<std::string> Utf8ToCodePage(std::string_view utf8, bool upper,
-                                          std::size_t max_chars) {
-  std::string out;
-  while (!utf8.empty()) {
+void Utf8ToCodePageConverter::Append(std::string_view utf8) {
+  if (!carry_.empty()) {
+    const std::string_view rest = utf8.substr(0, SequenceLength(carry_[0]) - carry_.size());
+    carry_ += rest;
+    utf8.remove_prefix(rest.size());
+    if (carry_.size() < SequenceLength(carry_[0])) return;  // still not whole
+    Convert(std::exchange(carry_, std::string()));
+  }
+  Convert(utf8);
+}
+
+void Utf8ToCodePageConverter::Convert(std::string_view utf8) {
+  while (valid_ && !utf8.empty()) {
     const Utf8Char next = NextUtf8Char(utf8);
-    if (next.length == 0) return std::nullopt;
-    if (out.size() < max_chars) {
-      out += upper ? ToCodePageUpper(next.code_point) : ToCodePage(next.code_point);
+    if (next.length == 0) {
+      // A character cut short by the end of the piece is finished by the next one.
+      if (utf8.size() < SequenceLength(utf8[0])) {
+        carry_ = utf8;
+      } else {
+        valid_ = false;
+      }
+      return;
+    }
+    if (out_.size() < max_chars_) {
+      out_ += upper_ ? ToCodePageUpper(next.code_point) : ToCodePage(next.code_point);
     }
     utf8.remove_prefix(next.length);
   }
+}
+
+std::optional<std::string> Utf8ToCodePageConverter::Finish() {
+  const bool valid = valid_ && carry_.empty();
+  std::string out = std::exchange(out_, std::string());
+  carry_.clear();
+  valid_ = true;
+  if (!valid) return std::nullopt;
   return out;
+}
+
+std::optional<std::string> Utf8ToCodePage(std::string_view utf8, bool upper,
+                                          std::size_t max_chars) {
+  Utf8ToCodePageConverter converter(upper, max_chars);
+  converter.Append(utf8);
+  return converter.Finish();
 }
 
 std::string CodePageToUtf8(std::string_view text) {

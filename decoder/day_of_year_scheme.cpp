@@ -7,7 +7,7 @@ namespace varnock {
 
 DecodeResult DayOfYearScheme(std::string_view code, Decade decade) {
   const std::string_view fields = code.substr(0, 4);  // year digit, three-digit day of year
-  if (fields.size() < 4 || !AllIn(kDigits, fields)) {
+  if (fields.size() < 4 || !AllIn(kDigitClass, fields)) {
     return DecodeResult::Error(kNoDateMessageWithNote);
   }
   const int year = DecadeYear(decade) + ReadField(fields, 0, 1);

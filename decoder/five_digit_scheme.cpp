@@ -8,7 +8,7 @@ namespace varnock {
 DecodeResult FiveDigitScheme(std::string_view code, Decade decade) {
   return ScanForWindow(code, 5, [code, decade](std::size_t p) -> std::optional<std::string> {
     const std::string_view window = code.substr(p, 5);
-    if (!AllIn(kDigits, window)) return std::nullopt;
+    if (!AllIn(kDigitClass, window)) return std::nullopt;
     const int month = ReadField(window, 1, 2);  // 0..99
     const int day = ReadField(window, 3, 2);    // 0..99
     // Month 00 has no name, so that window holds no date.

@@ -1,5 +1,4 @@
 #include <varnock/hub_code_decoder.h>
-
 #include <varnock/makers.h>
 
 #include "schemes.h"

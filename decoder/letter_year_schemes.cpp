@@ -23,8 +23,8 @@ int DaxonYear(char year_char) {
 
 DecodeResult LetterMonthScheme(std::string_view code) {
   return ScanForWindow(code, 4, [code](std::size_t p) -> std::optional<std::string> {
-    if (!IsIn(kLetters, code[p]) || !IsIn(kMonthLetters, code[p + 1]) ||
-        !AllIn(kDigits, code.substr(p + 2, 2))) {
+    if (!kLetterClass.Contains(code[p]) || !kMonthLetterClass.Contains(code[p + 1]) ||
+        !AllIn(kDigitClass, code.substr(p + 2, 2))) {
       return std::nullopt;
     }
     const int day = ReadField(code, p + 2, 2);  // 0..99
@@ -36,7 +36,8 @@ DecodeResult LetterMonthScheme(std::string_view code) {
 DecodeResult OffsetDayScheme(std::string_view code) {
   if (code.size() < kDaxonMinLength) return DecodeResult::Error(kNoDateMessage);
   return ScanForWindow(code, kDaxonDayOffset, [code](std::size_t p) -> std::optional<std::string> {
-    if (!IsIn(kLetters, code[p]) || !AllIn(kDigits, code.substr(p + 2, 2))) return std::nullopt;
+    if (!kLetterClass.Contains(code[p]) || !AllIn(kDigitClass, code.substr(p + 2, 2)))
+      return std::nullopt;
     const int month = ReadField(code, p + 2, 2);              // 0..99
     const int day = ReadField(code, p + kDaxonDayOffset, 2);  // -9..99
     // Month 00 and a negative day have no name, so such a window holds no date.

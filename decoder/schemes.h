@@ -2,10 +2,10 @@
 // blanks removed and returns a Date or an Error result.
 #pragma once
 
-#include <string_view>
-
 #include <varnock/hub_code_decoder.h>
 #include <varnock/makers.h>
+
+#include <string_view>
 
 namespace varnock {
 

@@ -27,7 +27,7 @@ std::size_t YearDigitPos(Maker maker, Decade decade) {
 DecodeResult YearDigitScheme(std::string_view code, Decade decade, Maker maker) {
   if (code.size() < kMinLength) return DecodeResult::Error(kNoDateMessage);
   const char digit = code[YearDigitPos(maker, decade)];
-  if (!IsIn(kDigits, digit)) return DecodeResult::Error(kNoDateMessage);
+  if (!kDigitClass.Contains(digit)) return DecodeResult::Error(kNoDateMessage);
   return DecodeResult::Date(FormatYear(DecadeYear(decade) + (digit - '0')));
 }
 

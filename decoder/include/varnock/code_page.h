@@ -32,6 +32,28 @@ struct Utf8Char {
 };
 Utf8Char NextUtf8Char(std::string_view text);
 
+// Converts UTF-8 to the code page as it arrives in pieces (a line read block by block):
+// a character may be split between two pieces. Keeps only the first `max_chars`
+// characters, letters turned to upper case where `upper` is set.
+class Utf8ToCodePageConverter {
+ public:
+  explicit Utf8ToCodePageConverter(bool upper, std::size_t max_chars = kMaxInputChars)
+      : upper_(upper), max_chars_(max_chars) {}
+
+  void Append(std::string_view utf8);
+  // The text appended since the last Finish, or nullopt when it was not valid UTF-8.
+  std::optional<std::string> Finish();
+
+ private:
+  void Convert(std::string_view utf8);
+
+  bool upper_;
+  std::size_t max_chars_;
+  std::string out_;
+  std::string carry_;  // the first bytes of a character whose rest is still to come
+  bool valid_ = true;
+};
+
 // The UTF-8 text in the code page, cut to its first `max_chars` characters, letters
 // turned to upper case where `upper` is set; nullopt when the text is not valid UTF-8.
 std::optional<std::string> Utf8ToCodePage(std::string_view utf8, bool upper,

@@ -23,8 +23,8 @@ enum class Decade : int {
 };
 
 // The four estimates a user can choose, in increasing order.
-inline constexpr std::array<Decade, 4> kDecades = {Decade::k1990s, Decade::k2000s,
-                                                   Decade::k2010s, Decade::k2020s};
+inline constexpr std::array<Decade, 4> kDecades = {Decade::k1990s, Decade::k2000s, Decade::k2010s,
+                                                   Decade::k2020s};
 
 // The first year of the decade, or 0 for kNone.
 constexpr int DecadeYear(Decade decade) { return static_cast<int>(decade); }

@@ -46,10 +46,9 @@ inline constexpr std::array<MakerInfo, 13> kMakers = {{
     {Maker::kCmc, "CMC Magnetics", "cmc", Scheme::kLetterMonth, false},
     {Maker::kDaxon, "Daxon Technology", "daxon", Scheme::kOffsetDay, false},
     {Maker::kKodak, "Eastman Kodak Company", "kodak", Scheme::kDayOfYear, true},
-    {Maker::kMccCdr, "Mitsubishi Chemical Corporation [CD-R]", "mcc-cdr", Scheme::kYearDigit,
+    {Maker::kMccCdr, "Mitsubishi Chemical Corporation [CD-R]", "mcc-cdr", Scheme::kYearDigit, true},
+    {Maker::kMccDvd, "Mitsubishi Chemical Corporation [DVD\xB1R]", "mcc-dvd", Scheme::kYearDigit,
      true},
-    {Maker::kMccDvd, "Mitsubishi Chemical Corporation [DVD\xB1R]", "mcc-dvd",
-     Scheme::kYearDigit, true},
     {Maker::kMitsui, "Mitsui Toatsu Chemicals + MAM-E", "mitsui", Scheme::kDayOfYear, true},
     {Maker::kMjc, "MJC Pte Ltd (Singapore)", "mjc", Scheme::kFiveDigit, true},
     {Maker::kMbi, "Moser Baer India", "mbi", Scheme::kDayOfYear, true},
@@ -68,9 +67,7 @@ constexpr bool MakersFollowTheirEnum() {
 }
 static_assert(MakersFollowTheirEnum(), "kMakers must be indexed by Maker");
 
-constexpr const MakerInfo& Info(Maker maker) {
-  return kMakers[static_cast<std::size_t>(maker)];
-}
+constexpr const MakerInfo& Info(Maker maker) { return kMakers[static_cast<std::size_t>(maker)]; }
 
 // The maker whose name is exactly `name` (byte for byte, case-sensitive), if any.
 std::optional<Maker> FindMakerByName(std::string_view name);
