@@ -1,29 +1,27 @@
 #include "decoder_dlg.h"
 
-#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QEvent>
 #include <QFontMetrics>
-#include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
 #include <QValidator>
 
 #include <algorithm>
-#include <array>
 #include <string>
-#include <utility>
-#include <vector>
 
 #include <varnock/code_page.h>
 #include <varnock/hub_code_decoder.h>
+
+#include "group_box.h"
 #include "main_dialog.h"
 #include "varnock_version.h"
 
@@ -31,14 +29,6 @@ namespace {
 
 using varnock::res::ControlKind;
 using varnock::res::ControlTemplate;
-
-// The decade buttons in the order they are tested: the first checked one counts.
-constexpr std::array<std::pair<std::string_view, varnock::Decade>, 4> kDecadeButtons = {{
-    {"IDC_DECADE_1990", varnock::Decade::k1990s},
-    {"IDC_DECADE_2000", varnock::Decade::k2000s},
-    {"IDC_DECADE_2010", varnock::Decade::k2010s},
-    {"IDC_DECADE_2020", varnock::Decade::k2020s},
-}};
 
 QString FromCodePage(std::string_view text) {
   return QString::fromStdString(varnock::CodePageToUtf8(text));
@@ -57,9 +47,9 @@ class DialogUnits {
  public:
   explicit DialogUnits(const QFont& font) {
     const QFontMetrics metrics(font);
-    const int letters_width =
-        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    base_width_ = (letters_width / 26 + 1) / 2;  // the width of 52 letters over 52, rounded
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    base_width_ = (letters / 26 + 1) / 2;  // the width of 52 letters over 52, rounded
     base_height_ = metrics.height();
   }
 
@@ -69,21 +59,27 @@ class DialogUnits {
   }
 
  private:
-  static int Scale(int units, int base, int divisor) { return (units * base + divisor / 2) / divisor; }
+  static int Scale(int units, int base, int divisor) {
+    return (units * base + divisor / 2) / divisor;
+  }
 
   int base_width_;
   int base_height_;
 };
 
-// Turns every letter typed or pasted into the field to upper case, one character for
-// one, so the cursor stays where it was.
-class UpperCaseValidator : public QValidator {
+// The hub code field: every letter typed or pasted turns to upper case, one character
+// for one, so the cursor stays where it was. A pasted line break would look like a blank
+// yet keep the code from decoding, so the lines are joined.
+class HubCodeValidator : public QValidator {
  public:
   using QValidator::QValidator;
 
-  State validate(QString& input, int&) const override {
+  State validate(QString& input, int& pos) const override {
     for (qsizetype i = 0; i < input.size(); ++i) {
-      if (input[i].isHighSurrogate() && i + 1 < input.size() && input[i + 1].isLowSurrogate()) {
+      if (input[i] == u'\r' || input[i] == u'\n') {
+        input.remove(i--, 1);
+        if (i < pos) --pos;
+      } else if (input[i].isHighSurrogate() && i + 1 < input.size()) {
         const char32_t upper = QChar::toUpper(QChar::surrogateToUcs4(input[i], input[i + 1]));
         input[i] = QChar(QChar::highSurrogate(upper));
         input[++i] = QChar(QChar::lowSurrogate(upper));
@@ -95,130 +91,159 @@ class UpperCaseValidator : public QValidator {
   }
 };
 
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// One frame line for each of the sunken edges a static asks for.
+// One frame line for each sunken edge the control asks for.
 void SetEdge(QFrame* frame, unsigned styles) {
-  const int lines = ((styles & varnock::res::kStaticEdge) ? 1 : 0) +
-                    ((styles & varnock::res::kSunken) ? 1 : 0);
+  const int lines =
+      ((styles & varnock::res::kStaticEdge) ? 1 : 0) + ((styles & varnock::res::kSunken) ? 1 : 0);
   if (lines == 0) return;
   frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   frame->setLineWidth(lines);
 }
 
-QWidget* CreateControl(const ControlTemplate& control, QWidget* parent, const DialogUnits& units) {
-  using namespace varnock::res;
-  const QString text = FromCodePage(control.text);
-  QRect geometry = units.ToPixels(control.x, control.y, control.width, control.height);
-  QWidget* widget = nullptr;
-  switch (control.kind) {
-    case ControlKind::kAutoRadioButton:
-      widget = new QRadioButton(text, parent);
-      break;
-    case ControlKind::kDefPushButton:
-    case ControlKind::kPushButton: {
-      auto* button = new QPushButton(text, parent);
-      button->setDefault(control.kind == ControlKind::kDefPushButton);
-      widget = button;
-      break;
-    }
-    case ControlKind::kGroupBox:
-      widget = new QGroupBox(text, parent);
-      widget->setAttribute(Qt::WA_TransparentForMouseEvents);  // a frame, not a control
-      break;
-    case ControlKind::kEdit: {
-      auto* edit = new QLineEdit(text, parent);
-      edit->setFrame(control.styles & kBorder);
-      edit->setReadOnly(control.styles & kReadOnly);
-      if (control.styles & kUpperCase) edit->setValidator(new UpperCaseValidator(edit));
-      widget = edit;
-      break;
-    }
-    case ControlKind::kStatic:
-    case ControlKind::kPicture: {
-      auto* label = new QLabel(parent);
-      SetEdge(label, control.styles);
-      if (control.kind == ControlKind::kPicture) {
-        label->setPixmap(QPixmap(text));
-        // Shown at the bitmap's own size, not the template's.
-        geometry.setSize(label->pixmap().size() + QSize(2, 2) * label->frameWidth());
-      } else {
-        label->setText(text);
-        label->setAlignment((control.styles & kCenter) ? Qt::AlignCenter
-                                                       : Qt::AlignLeft | Qt::AlignTop);
-      }
-      if (control.styles & kNotify) {
-        label->setCursor(Qt::PointingHandCursor);
-      } else {
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-      }
-      widget = label;
-      break;
-    }
-    case ControlKind::kDropDownList: {
-      auto* list = new QComboBox(parent);
-      list->setEditable(false);
-      for (const varnock::MakerInfo& maker : kManufacturerListData) list->addItem(FromCodePage(maker.name));
-      list->setCurrentIndex(-1);
-      // The template's height includes the dropped list: what is left of it below the
-      // closed box decides how many rows show before the list scrolls.
-      const int closed = list->sizeHint().height();
-      const int row = QFontMetrics(list->font()).height();
-      list->setMaxVisibleItems(std::max(1, (geometry.height() - closed) / std::max(1, row)));
-      geometry.setHeight(closed);
-      widget = list;
-      break;
-    }
+QWidget* CreateButton(const ControlTemplate& control, QWidget* parent) {
+  auto* button = new QPushButton(FromCodePage(control.text), parent);
+  button->setDefault(control.kind == ControlKind::kDefPushButton);
+  return button;
+}
+
+QWidget* CreateGroupBox(const ControlTemplate& control, QWidget* parent) {
+  auto* box = new GroupBox(FromCodePage(control.text), parent);
+  box->setAttribute(Qt::WA_TransparentForMouseEvents);  // a frame, not a control
+  return box;
+}
+
+QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
+  auto* edit = new QLineEdit(FromCodePage(control.text), parent);
+  edit->setFrame(control.styles & varnock::res::kBorder);
+  edit->setReadOnly(control.styles & varnock::res::kReadOnly);
+  if (control.styles & varnock::res::kUpperCase) edit->setValidator(new HubCodeValidator(edit));
+  return edit;
+}
+
+QWidget* CreateLabel(const ControlTemplate& control, QWidget* parent) {
+  auto* label = new QLabel(FromCodePage(control.text), parent);
+  SetEdge(label, control.styles);
+  label->setAlignment((control.styles & varnock::res::kCenter) ? Qt::AlignCenter
+                                                               : Qt::AlignLeft | Qt::AlignTop);
+  label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  return label;
+}
+
+// Shown at the bitmap's own size, whatever the template's; a click is the control's use.
+QWidget* CreatePicture(const ControlTemplate& control, QWidget* parent, QRect& geometry) {
+  auto* picture = new QLabel(parent);
+  SetEdge(picture, control.styles);
+  picture->setPixmap(QPixmap(QStringLiteral(":/varnock/logo.png")));
+  picture->setCursor(Qt::PointingHandCursor);
+  geometry.setSize(picture->pixmap().size() + QSize(2, 2) * picture->frameWidth());
+  return picture;
+}
+
+// The template's height includes the dropped list: as many rows show as fit in what is
+// left of it below the closed box, and the list scrolls for the rest.
+QWidget* CreateList(QWidget* parent, QRect& geometry) {
+  auto* list = new QComboBox(parent);
+  list->setStyleSheet(QStringLiteral("combobox-popup: 0;"));  // the style would show every row
+  for (const varnock::MakerInfo& maker : varnock::res::kManufacturerListData) {
+    list->addItem(FromCodePage(maker.name), static_cast<int>(maker.maker));
   }
-  if (!control.id.empty()) widget->setObjectName(ToQString(control.id));
-  const bool input = control.kind != ControlKind::kGroupBox && control.kind != ControlKind::kStatic &&
-                     control.kind != ControlKind::kPicture;
-  if (input) widget->setFocusPolicy((control.styles & kTabStop) ? Qt::StrongFocus : Qt::ClickFocus);
-  widget->setGeometry(geometry);
-  return widget;
+  list->setCurrentIndex(-1);
+  const int closed = list->sizeHint().height();
+  list->setMaxVisibleItems((geometry.height() - closed) / list->view()->sizeHintForRow(0));
+  geometry.setHeight(closed);
+  return list;
 }
 
 }  // namespace
 
-CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent) {
-  using varnock::res::kMainDialog;
-  QFont font(ToQString(kMainDialog.font_family), kMainDialog.font_point_size);
+CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent), decades_(new QButtonGroup(this)) {
+  Q_INIT_RESOURCE(varnock);  // the pictures, linked in from a static library
+  const varnock::res::DialogTemplate& dialog = varnock::res::kMainDialog;
+  QFont font(FromCodePage(dialog.font_family), dialog.font_point_size);
   font.setStyleHint(QFont::SansSerif);  // the nearest sans-serif where the family is missing
   setFont(font);
   const DialogUnits units(font);
 
   // Creation order is the tab order; each control goes below those made before it, so
   // the first control is on top, as in the template.
-  std::vector<std::pair<QLabel*, std::string_view>> buddies;
   for (const ControlTemplate& control : varnock::res::kMainDialogControls) {
-    QWidget* widget = CreateControl(control, this, units);
+    QWidget* widget =
+        CreateControl(control, units.ToPixels(control.x, control.y, control.width, control.height));
     widget->lower();
-    if (!control.buddy.empty()) buddies.emplace_back(static_cast<QLabel*>(widget), control.buddy);
+    if (control.id != IDC_STATIC) items_.emplace_back(control.id, widget);
   }
-  // A label names its input for screen readers.
-  for (const auto& [label, buddy] : buddies) label->setBuddy(findChild<QWidget*>(ToQString(buddy)));
-  hub_code_ = findChild<QLineEdit*>(QStringLiteral("IDC_HUB_CODE"));
-  manufacturer_ = findChild<QComboBox*>(QStringLiteral("IDC_MANUFACTURER"));
-  result_ = findChild<QLineEdit*>(QStringLiteral("IDC_RESULT"));
-  logo_ = findChild<QLabel*>(QStringLiteral("IDC_LOGO"));
-
-  connect(findChild<QPushButton*>(QStringLiteral("IDC_PROCESS")), &QPushButton::clicked, this,
+  hub_code_ = static_cast<QLineEdit*>(GetDlgItem(IDC_HUB_CODE));
+  manufacturer_ = static_cast<QComboBox*>(GetDlgItem(IDC_MANUFACTURER));
+  result_ = static_cast<QLineEdit*>(GetDlgItem(IDC_RESULT));
+  logo_ = static_cast<QLabel*>(GetDlgItem(IDC_LOGO));
+  connect(static_cast<QPushButton*>(GetDlgItem(IDC_PROCESS)), &QPushButton::clicked, this,
           &CDecoderDlg::OnProcess);
-  connect(findChild<QPushButton*>(QStringLiteral("IDCANCEL")), &QPushButton::clicked, this,
+  connect(static_cast<QPushButton*>(GetDlgItem(IDCANCEL)), &QPushButton::clicked, this,
           &QDialog::reject);
   logo_->installEventFilter(this);
 
-  setWindowTitle(FromCodePage(kMainDialog.caption));
+  setWindowTitle(FromCodePage(dialog.caption));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(units.ToPixels(0, 0, kMainDialog.width, kMainDialog.height).size());
+  setFixedSize(units.ToPixels(0, 0, dialog.width, dialog.height).size());
   OnInitDialog();
 }
 
+QWidget* CDecoderDlg::CreateControl(const ControlTemplate& control, QRect geometry) {
+  QWidget* widget = nullptr;
+  switch (control.kind) {
+    case ControlKind::kAutoRadioButton: {
+      auto* button = new QRadioButton(FromCodePage(control.text), this);
+      const auto row =
+          std::find_if(varnock::res::kDecadeButtons.begin(), varnock::res::kDecadeButtons.end(),
+                       [&](const auto& r) { return r.first == control.id; });
+      decades_->addButton(button, varnock::DecadeYear(row->second));
+      button->installEventFilter(this);
+      widget = button;
+      break;
+    }
+    case ControlKind::kDefPushButton:
+    case ControlKind::kPushButton:
+      widget = CreateButton(control, this);
+      break;
+    case ControlKind::kGroupBox:
+      widget = CreateGroupBox(control, this);
+      break;
+    case ControlKind::kEdit:
+      widget = CreateEdit(control, this);
+      break;
+    case ControlKind::kStatic: {
+      auto* label = static_cast<QLabel*>(CreateLabel(control, this));
+      if (control.buddy != 0) label->setBuddy(GetDlgItem(control.buddy));
+      widget = label;
+      break;
+    }
+    case ControlKind::kDropDownList:
+      widget = CreateList(this, geometry);
+      break;
+    case ControlKind::kPicture:
+      widget = CreatePicture(control, this, geometry);
+      break;
+  }
+  widget->setGeometry(geometry);
+  if (control.kind != ControlKind::kStatic && control.kind != ControlKind::kGroupBox &&
+      control.kind != ControlKind::kPicture) {
+    widget->setFocusPolicy((control.styles & varnock::res::kTabStop) ? Qt::StrongFocus
+                                                                     : Qt::ClickFocus);
+  }
+  return widget;
+}
+
+QWidget* CDecoderDlg::GetDlgItem(int id) const {
+  const auto item = std::find_if(items_.begin(), items_.end(),
+                                 [id](const auto& entry) { return entry.first == id; });
+  return item == items_.end() ? nullptr : item->second;
+}
+
 void CDecoderDlg::OnInitDialog() {
-  setWindowIcon(QIcon(ToQString(varnock::res::kMainDialog.icon)));
+  QIcon icon(QStringLiteral(":/varnock/varnock-16.png"));
+  icon.addFile(QStringLiteral(":/varnock/varnock-48.png"));  // for the taskbar and switcher
+  setWindowIcon(icon);
 }
 
 bool CDecoderDlg::eventFilter(QObject* watched, QEvent* event) {
@@ -230,28 +255,42 @@ bool CDecoderDlg::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
     if (event->type() == QEvent::MouseButtonDblClick) return true;
+  } else if (event->type() == QEvent::KeyPress) {
+    return OnDecadeKey(static_cast<QKeyEvent*>(event)->key());
   }
   return QDialog::eventFilter(watched, event);
 }
 
-void CDecoderDlg::OnProcess() {
-  varnock::DecodeRequest request;
-  for (const auto& [id, decade] : kDecadeButtons) {
-    if (findChild<QAbstractButton*>(ToQString(id))->isChecked()) {
-      request.decade = decade;
-      break;
-    }
-  }
-  request.manufacturer = ToDecoderText(manufacturer_->currentText());
-  request.code = ToDecoderText(hub_code_->text());
+bool CDecoderDlg::OnDecadeKey(int key) {
+  int step = 0;
+  if (key == Qt::Key_Right || key == Qt::Key_Down) step = 1;
+  if (key == Qt::Key_Left || key == Qt::Key_Up) step = -1;
+  if (step == 0) return false;
+  const auto& decades = varnock::kDecades;
+  const auto focused = std::find_if(decades.begin(), decades.end(), [this](varnock::Decade d) {
+    return decades_->button(varnock::DecadeYear(d))->hasFocus();
+  });
+  const auto next = (focused - decades.begin() + step + std::ssize(decades)) % std::ssize(decades);
+  QAbstractButton* button =
+      decades_->button(varnock::DecadeYear(decades[static_cast<std::size_t>(next)]));
+  button->setFocus(Qt::TabFocusReason);
+  button->setChecked(true);
+  return true;
+}
 
-  const varnock::DecodeResult result = varnock::HubCodeDecoder::Decode(request);
+void CDecoderDlg::OnProcess() {
+  const int decade = decades_->checkedId();             // -1: none checked yet
+  const QVariant maker = manufacturer_->currentData();  // invalid: none chosen
+  const varnock::DecodeResult result = varnock::HubCodeDecoder::Decode(
+      maker.isValid() ? std::optional(static_cast<varnock::Maker>(maker.toInt())) : std::nullopt,
+      decade < 0 ? varnock::Decade::kNone : static_cast<varnock::Decade>(decade),
+      ToDecoderText(hub_code_->text()));
   switch (result.kind) {
     case varnock::DecodeResult::Kind::Date:
       result_->setText(FromCodePage(result.text));
       break;
     case varnock::DecodeResult::Kind::Error: {
-      QMessageBox box(QMessageBox::Warning, ToQString(varnock::kErrorCaption),
+      QMessageBox box(QMessageBox::Warning, FromCodePage(varnock::kErrorCaption),
                       FromCodePage(result.text), QMessageBox::Ok, this);
       box.exec();
       break;
@@ -261,4 +300,6 @@ void CDecoderDlg::OnProcess() {
   }
 }
 
-void CDecoderDlg::OnLogoClicked() { QDesktopServices::openUrl(QUrl(QStringLiteral(VARNOCK_HOMEPAGE))); }
+void CDecoderDlg::OnLogoClicked() {
+  QDesktopServices::openUrl(QUrl(QStringLiteral(VARNOCK_HOMEPAGE)));
+}

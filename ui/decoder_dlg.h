@@ -3,9 +3,17 @@
 
 #include <QDialog>
 
+#include <utility>
+#include <vector>
+
+class QButtonGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+
+namespace varnock::res {
+struct ControlTemplate;
+}
 
 class CDecoderDlg : public QDialog {
   Q_OBJECT
@@ -13,17 +21,25 @@ class CDecoderDlg : public QDialog {
  public:
   explicit CDecoderDlg(QWidget* parent = nullptr);
 
+  // The control with the resource identifier (IDC_...), or nullptr.
+  QWidget* GetDlgItem(int id) const;
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QWidget* CreateControl(const varnock::res::ControlTemplate& control, QRect geometry);
   void OnInitDialog();
   // Decodes what the dialog holds: a date replaces the result, an error is shown in a
   // message box, and no result changes nothing.
   void OnProcess();
   // Opens the project's web page; whether that worked is not reported.
   void OnLogoClicked();
+  // Arrow keys on a decade button: checks the next or previous decade, round the ends.
+  bool OnDecadeKey(int key);
 
+  std::vector<std::pair<int, QWidget*>> items_;  // the controls that have an identifier
+  QButtonGroup* decades_ = nullptr;              // ids are the decades' first years
   QLineEdit* hub_code_ = nullptr;
   QComboBox* manufacturer_ = nullptr;
   QLineEdit* result_ = nullptr;
