@@ -1,165 +1,129 @@
 // varnock-cli: the dialog's decoder for batches and scripts.
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <csignal>
-#include <cstdio>
-#include <cstring>
+#include <cstdlib>
+#include <memory>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
 
-#include "cli_options.h"
 #include <varnock/code_page.h>
 #include <varnock/hub_code_decoder.h>
+
+#include "cli_options.h"
+#include "line_reader.h"
+#include "output.h"
 #include "record_writer.h"
 
 namespace varnock::cli {
 namespace {
 
 constexpr std::string_view kNotUtf8Message = "the code is not valid UTF-8";
-constexpr std::size_t kReadChunk = 1 << 20;
 
-// Standard output. A closed pipe ends the run quietly, as it does for other Unix tools;
-// any other write failure is reported.
-class Output {
+// The code as given, for the formats that echo it, held once however long the line: a
+// large block grows in place through realloc, where a std::string copies itself at each
+// doubling and may touch nearly twice the line (bench/cli_memory.sh).
+class CodeBuffer {
  public:
-  bool failed() const { return failed_; }
-
-  void Write(std::string_view text) {
-    while (!text.empty() && !failed_) {
-      const ssize_t written = ::write(STDOUT_FILENO, text.data(), text.size());
-      if (written >= 0) {
-        text.remove_prefix(static_cast<std::size_t>(written));
-      } else if (errno != EINTR) {
-        if (errno != EPIPE) {
-          std::fprintf(stderr, "varnock-cli: cannot write: %s\n", std::strerror(errno));
-        }
-        failed_ = true;
-      }
+  void Append(std::string_view piece) {
+    if (size_ + piece.size() > capacity_) {
+      const std::size_t capacity = std::max(2 * capacity_, size_ + piece.size());
+      void* grown = std::realloc(data_.get(), capacity);
+      if (grown == nullptr) throw std::bad_alloc();
+      (void)data_.release();
+      data_.reset(static_cast<char*>(grown));
+      capacity_ = capacity;
     }
+    std::copy(piece.begin(), piece.end(), data_.get() + size_);
+    size_ += piece.size();
   }
+  std::string_view view() const { return {data_.get(), size_}; }
+  void Clear() { size_ = 0; }
 
  private:
-  bool failed_ = false;
+  struct Free {
+    void operator()(char* data) const { std::free(data); }
+  };
+  std::unique_ptr<char, Free> data_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
-// Decodes codes of the chosen maker into records.
+// Decodes codes of the chosen maker, each given in one piece or more, into records.
 class BatchDecoder {
  public:
-  explicit BatchDecoder(const CliOptions& options)
+  BatchDecoder(const CliOptions& options, RecordWriter& writer)
       : options_(options),
-        writer_(options.format, options.all_decades),
-        maker_name_(CodePageToUtf8(Info(options.maker).name)) {}
+        writer_(writer),
+        maker_name_(CodePageToUtf8(Info(options.maker).name)),
+        echo_(options.format != Format::kText) {}
 
-  const RecordWriter& writer() const { return writer_; }
+  void Append(std::string_view piece) {
+    typed_.Append(piece);
+    if (echo_) code_.Append(piece);
+  }
 
-  // Decodes one code under each decade asked for, as the dialog would for the same
-  // keystrokes: upper case, the first 127 characters. Returns false if any decode
-  // gave no date.
-  bool Decode(std::string_view code, std::string& out) const {
-    const std::optional<std::string> typed = Utf8ToCodePage(code, /*upper=*/true);
+  // Decodes the code under each decade asked for, as the dialog would for the same
+  // keystrokes: upper case, the first 127 characters. False if any gave no date.
+  bool EndCode() {
+    const std::optional<std::string> typed = typed_.Finish();
     bool all_dates = true;
     for (Decade decade : options_.decades) {
-      Record record{code, maker_name_, decade, false, kNotUtf8Message};
+      Record record{code_.view(), maker_name_, decade, false, kNotUtf8Message};
       DecodeResult result;
       if (typed) {
         result = HubCodeDecoder::Decode(options_.maker, decade, *typed);
         record.is_date = result.kind == DecodeResult::Kind::Date;
         record.text = result.text;
       }
-      all_dates &= record.is_date;
-      writer_.Write(record, out);
+      all_dates = all_dates && record.is_date;
+      writer_.Write(record);
     }
-    return all_dates;
-  }
-
-  // Decodes each line of `lines`, every one ending in a newline; a CR before the newline
-  // is dropped. Returns false if any decode gave no date.
-  bool DecodeLines(std::string_view lines, std::string& out) const {
-    bool all_dates = true;
-    while (!lines.empty()) {
-      const std::size_t end = lines.find('\n');
-      std::string_view line = lines.substr(0, end);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-      all_dates &= Decode(line, out);
-      lines.remove_prefix(end + 1);
-    }
+    code_.Clear();
     return all_dates;
   }
 
  private:
   const CliOptions& options_;
-  RecordWriter writer_;
+  RecordWriter& writer_;
   std::string maker_name_;  // UTF-8
+  bool echo_;               // the records show the code as given, so it is kept whole
+  Utf8ToCodePageConverter typed_{/*upper=*/true};
+  CodeBuffer code_;
 };
 
-// Decodes standard input, one code a line; the last line needs no newline, and a line
-// may be of any length. Returns false if any decode gave no date.
-bool DecodeStandardInput(const BatchDecoder& batch, Output& output) {
-  std::string buffer(kReadChunk, '\0');
-  std::size_t filled = 0;
-  std::string out;
-  bool all_dates = true;
-  while (!output.failed()) {
-    if (filled == buffer.size()) buffer.resize(buffer.size() * 2);  // a very long line
-    const ssize_t got = ::read(STDIN_FILENO, buffer.data() + filled, buffer.size() - filled);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      std::fprintf(stderr, "varnock-cli: cannot read standard input: %s\n", std::strerror(errno));
-      return false;
-    }
-    if (got == 0) {
-      if (filled > 0) {  // the last line, without its newline
-        buffer.resize(filled);
-        buffer += '\n';
-        out.clear();
-        all_dates &= batch.DecodeLines(buffer, out);
-        output.Write(out);
-      }
-      break;
-    }
-    // What came before holds no newline, so only the new bytes need a look: a very long
-    // line is scanned once, not again after every read.
-    const std::string_view fresh(buffer.data() + filled, static_cast<std::size_t>(got));
-    filled += fresh.size();
-    const std::size_t newline_in_fresh = fresh.rfind('\n');
-    if (newline_in_fresh == std::string_view::npos) continue;
-    const std::size_t last_newline = filled - fresh.size() + newline_in_fresh;
-    out.clear();
-    all_dates &= batch.DecodeLines(std::string_view(buffer.data(), last_newline + 1), out);
-    output.Write(out);
-    filled -= last_newline + 1;
-    std::memmove(buffer.data(), buffer.data() + last_newline + 1, filled);
-  }
-  return all_dates;
-}
-
 int Run(int argc, char** argv) {
-  std::variant<CliOptions, EarlyExit> parsed = ParseCommandLine(argc, argv);
+  Output out;
+  const std::variant<CliOptions, EarlyExit> parsed = ParseCommandLine(argc, argv);
   if (const auto* early = std::get_if<EarlyExit>(&parsed)) {
-    std::fputs(early->out.c_str(), stdout);
-    std::fputs(early->err.c_str(), stderr);
-    return early->status;
+    std::string reason;
+    WriteAll(Stream::kError, early->err, reason);
+    out.Write(early->out);
+    return out.Flush() ? early->status : 1;
   }
   const CliOptions& options = std::get<CliOptions>(parsed);
-  const BatchDecoder batch(options);
-  Output output;
-  std::string header;
-  batch.writer().WriteHeader(header);
-  output.Write(header);
+  RecordWriter writer(options.format, options.all_decades, out);
+  BatchDecoder batch(options, writer);
+  writer.WriteHeader();
 
   bool all_dates = true;
-  if (options.codes.empty()) {
-    all_dates = DecodeStandardInput(batch, output);
-  } else {
-    std::string out;
-    for (const std::string& code : options.codes) all_dates &= batch.Decode(code, out);
-    output.Write(out);
+  for (const std::string& code : options.codes) {
+    batch.Append(code);
+    all_dates = batch.EndCode() && all_dates;
   }
-  return all_dates && !output.failed() ? 0 : 1;
+  if (options.codes.empty()) {
+    LineReader lines;
+    while (!out.failed()) {
+      const std::optional<LineReader::Piece> piece = lines.Next();
+      if (!piece) break;
+      batch.Append(piece->text);
+      if (piece->ends_line) all_dates = batch.EndCode() && all_dates;
+    }
+    all_dates = all_dates && !lines.failed();
+  }
+  return out.Flush() && all_dates ? 0 : 1;
 }
 
 }  // namespace
@@ -167,5 +131,11 @@ int Run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);  // a closed pipe shows up as EPIPE and ends the run
-  return varnock::cli::Run(argc, argv);
+  try {
+    return varnock::cli::Run(argc, argv);
+  } catch (const std::bad_alloc&) {
+    std::string reason;
+    varnock::cli::WriteAll(varnock::cli::Stream::kError, "varnock-cli: out of memory\n", reason);
+    return 1;
+  }
 }

@@ -1,52 +1,49 @@
 #include "record_writer.h"
 
 #include <algorithm>
-#include <array>
-#include <charconv>
+#include <string>
 
 #include <varnock/code_page.h>
 
 namespace varnock::cli {
 namespace {
 
-void AppendNumber(std::string& out, int value) {
-  char digits[12];
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
-
-// Appends the text with each byte that starts no valid UTF-8 sequence replaced by U+FFFD,
-// so the output stays valid UTF-8 whatever the input was, and each byte for which
-// `escape` gives a non-empty text replaced by that text.
+// Writes the text with each byte that starts no valid UTF-8 sequence replaced by U+FFFD,
+// so the output stays valid UTF-8 whatever the input was, and each ASCII byte for which
+// `escape` gives a text replaced by that text.
 template <typename Escape>
-void AppendEscapedUtf8(std::string& out, std::string_view text, Escape escape) {
-  while (!text.empty()) {
-    // The longest run that needs no escape: plain ASCII, nearly every code.
-    std::size_t run = 0;
-    while (run < text.size() && static_cast<unsigned char>(text[run]) < 0x80 &&
-           escape(text[run]).empty()) {
-      ++run;
+void WriteEscapedUtf8(Output& out, std::string_view text, Escape escape) {
+  std::size_t written = 0;  // the text before this is out, as it came or replaced
+  for (std::size_t i = 0; i < text.size();) {
+    std::string_view replacement;
+    std::size_t length = 1;
+    if (static_cast<unsigned char>(text[i]) < 0x80) {
+      replacement = escape(text[i]);
+    } else if ((length = NextUtf8Char(text.substr(i)).length) == 0) {
+      replacement = "\xEF\xBF\xBD";
+      length = 1;
     }
-    out.append(text.substr(0, run));
-    text.remove_prefix(run);
-    if (text.empty()) break;
-    if (static_cast<unsigned char>(text[0]) < 0x80) {
-      out.append(escape(text[0]));
-      text.remove_prefix(1);
-      continue;
+    if (!replacement.empty()) {
+      out.Write(text.substr(written, i - written));
+      out.Write(replacement);
+      written = i + length;
     }
-    const std::size_t length = NextUtf8Char(text).length;
-    out.append(length > 0 ? text.substr(0, length) : "\xEF\xBF\xBD");
-    text.remove_prefix(std::max<std::size_t>(length, 1));
+    i += length;
   }
+  out.Write(text.substr(written));
 }
 
-// RFC 4180: a field holding a comma, a quote or a line break is quoted, its quotes doubled.
-void AppendCsvField(std::string& out, std::string_view field) {
-  const bool quoted = field.find_first_of(",\"\r\n") != std::string_view::npos;
-  if (quoted) out += '"';
-  AppendEscapedUtf8(out, field,
-                    [](char c) { return c == '"' ? std::string_view("\"\"") : std::string_view(); });
-  if (quoted) out += '"';
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
+
+// RFC 4180: a field holding a comma, a quote or a line break is quoted, its quotes
+// doubled; so is one holding any other control character, which spreadsheets and
+// CSV readers would otherwise take apart.
+void WriteCsvField(Output& out, std::string_view field) {
+  const bool quoted = std::any_of(field.begin(), field.end(),
+                                  [](char c) { return c == ',' || c == '"' || IsControl(c); });
+  if (quoted) out.Write("\"");
+  WriteEscapedUtf8(out, field, [](char c) { return c == '"' ? std::string_view("\"\"") : ""; });
+  if (quoted) out.Write("\"");
 }
 
 // The JSON escape of an ASCII byte, or empty where the byte stands for itself.
@@ -58,60 +55,74 @@ std::string_view JsonEscape(char c) {
       "\\u0018", "\\u0019", "\\u001a", "\\u001b", "\\u001c", "\\u001d", "\\u001e", "\\u001f"};
   if (c == '"') return "\\\"";
   if (c == '\\') return "\\\\";
-  if (static_cast<unsigned char>(c) < 0x20) return kControls[static_cast<unsigned char>(c)];
-  return {};
-}
-
-void AppendJsonString(std::string& out, std::string_view text) {
-  out += '"';
-  AppendEscapedUtf8(out, text, JsonEscape);
-  out += '"';
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < kControls.size() ? kControls[byte] : "";
 }
 
 }  // namespace
 
-void RecordWriter::WriteHeader(std::string& out) const {
-  if (format_ == Format::kCsv) out += "code,maker,decade,result,text\r\n";
+std::array<Field, 5> RecordFields(const Record& record, std::string_view decade) {
+  return {{{"code", record.code, false},
+           {"maker", record.maker, false},
+           {"decade", decade, true},
+           {"result", record.is_date ? "date" : "error", false},
+           {"text", record.text, false}}};
 }
 
-void RecordWriter::Write(const Record& record, std::string& out) const {
-  const std::string_view result = record.is_date ? "date" : "error";
+void RecordWriter::WriteHeader() {
+  if (format_ != Format::kCsv) return;
+  std::string header;
+  for (const Field& field : RecordFields({}, {}))
+    header.append(header.empty() ? "" : ",").append(field.name);
+  out_.Write(header + "\r\n");
+}
+
+void RecordWriter::Write(const Record& record) {
+  const std::string decade = std::to_string(DecadeYear(record.decade));
+  const std::array<Field, 5> fields = RecordFields(record, decade);
   switch (format_) {
     case Format::kText:
-      if (with_decade_) {
-        AppendNumber(out, DecadeYear(record.decade));
-        out += '\t';
-      }
-      if (!record.is_date) out += "error: ";
-      out += record.text;
-      out += '\n';
+      WriteText(record, decade);
       break;
     case Format::kCsv:
-      AppendCsvField(out, record.code);
-      out += ',';
-      AppendCsvField(out, record.maker);
-      out += ',';
-      AppendNumber(out, DecadeYear(record.decade));
-      out += ',';
-      out += result;
-      out += ',';
-      AppendCsvField(out, record.text);
-      out += "\r\n";
+      for (const Field& field : fields) {
+        if (&field != &fields.front()) out_.Write(",");
+        WriteCsvField(out_, field.value);
+      }
+      out_.Write("\r\n");
       break;
     case Format::kJson:
-      out += "{\"code\": ";
-      AppendJsonString(out, record.code);
-      out += ", \"maker\": ";
-      AppendJsonString(out, record.maker);
-      out += ", \"decade\": ";
-      AppendNumber(out, DecadeYear(record.decade));
-      out += ", \"result\": \"";
-      out += result;
-      out += "\", \"text\": ";
-      AppendJsonString(out, record.text);
-      out += "}\n";
+      for (const Field& field : fields) {
+        out_.Write(&field == &fields.front() ? "{\"" : ", \"");
+        out_.Write(field.name);
+        out_.Write(field.is_number ? "\": " : "\": \"");
+        WriteEscapedUtf8(out_, field.value, JsonEscape);
+        if (!field.is_number) out_.Write("\"");
+      }
+      out_.Write("}\n");
       break;
   }
+}
+
+// One line a record: the paragraphs of a message are joined by a blank.
+void RecordWriter::WriteText(const Record& record, std::string_view decade) {
+  if (with_decade_) {
+    out_.Write(decade);
+    out_.Write("\t");
+  }
+  if (!record.is_date) out_.Write("error: ");
+  std::string_view text = record.text;
+  std::string_view separator;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    if (end > 0) {
+      out_.Write(separator);
+      out_.Write(text.substr(0, end));
+      separator = " ";
+    }
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+  out_.Write("\n");
 }
 
 }  // namespace varnock::cli

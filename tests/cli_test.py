@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""varnock-cli driven as a user drives it: arguments, standard input, exit status."""
+"""varnock-cli driven as a user drives it: arguments, standard input, formats, exit status.
+What a decode gives is the decoder tests' business; these tests pin what the tool adds."""
 import csv
 import io
 import json
@@ -9,195 +10,174 @@ import sys
 import unittest
 
 CLI = os.environ.get("VARNOCK_CLI", "build/release/cli/varnock-cli")
-NO_DATE = ("No date string found in the provided input. "
-           "Please check the serial code you entered.")
-NO_DATE_NOTE = (NO_DATE + "\n\nNOTE: If you're trying to decode an MBI serial with 3 digits, "
-                "the disc is likely made in 2000 or 2010, therefore you should add a 0 to the "
-                "beginning.")
-IDS = ["cmc", "daxon", "kodak", "mcc-cdr", "mcc-dvd", "mitsui", "mjc", "mbi", "optodisc",
-       "prodisc", "ritek", "taiyo-yuden", "tdk"]
+WRAPPER = os.environ.get("VARNOCK_CLI_WRAPPER", "").split()  # wine, for the Windows build
+NO_DATE = "No date string found in the provided input. Please check the serial code you entered."
+NOTE = ("NOTE: If you're trying to decode an MBI serial with 3 digits, the disc is likely made "
+        "in 2000 or 2010, therefore you should add a 0 to the beginning.")
 
 
 def run(*args, stdin=b""):
-    """Runs the program; returns (status, stdout, stderr) with both outputs as bytes."""
-    done = subprocess.run([CLI, *args], input=stdin, capture_output=True, timeout=60)
+    """Runs the program; returns (status, stdout, stderr), the outputs as bytes."""
+    done = subprocess.run([*WRAPPER, CLI, *args], input=stdin, capture_output=True, timeout=120)
     return done.returncode, done.stdout, done.stderr
 
 
-class Arguments(unittest.TestCase):
-    def test_codes_given_as_arguments(self):
+class Decoding(unittest.TestCase):
+    def test_codes(self):
         rows = [
-            ("cmc code in the last window", ["-m", "cmc", "XKC15"], 0, "March 15th, 2006\n"),
-            ("lower case typed", ["-m", "cmc", "kc15"], 0, "March 15th, 2006\n"),
-            ("blanks removed", ["-m", "cmc", "KC 15"], 0, "March 15th, 2006\n"),
-            ("long option with =", ["--maker=ritek", "--decade=2000", "RI50615"], 0,
+            ("code as an argument", ["-m", "cmc", "kc 15"], b"", 0, "March 15th, 2006\n"),
+            ("long options with =", ["--maker=ritek", "--decade=2000", "RI50615"], b"", 0,
              "June 15th, 2005\n"),
-            ("several codes in order", ["-m", "mbi", "-d", "2000", "5123", "4060"], 0,
-             "May 3rd, 2005\nFebruary 29th, 2004\n"),
-            ("error keeps its newlines", ["-m", "mbi", "-d", "2000", "123"], 1,
-             "error: " + NO_DATE_NOTE + "\n"),
-            ("no decade for a maker that needs one", ["-m", "tdk", "A4XYZ"], 1,
-             "error: No decade selected. This manufacturer requires a decade estimate.\n"),
-            ("one error among dates", ["-m", "cmc", "KC15", "KC45"], 1,
-             "March 15th, 2006\nerror: " + NO_DATE + "\n"),
-            ("full name as maker", ["-m", "Ritek Corporation", "-d", "1990", "RI50615"], 0,
-             "June 15th, 1995\n"),
-            ("DVD name in UTF-8 routes", ["-m", "Mitsubishi Chemical Corporation [DVD\u00b1R]",
-                                          "-d", "2020", "MK1"], 0, "2021\n"),
-            ("latin letter turned upper before the decode", ["-m", "daxon", "x\u00e912abc25"], 0,
+            ("full name in UTF-8", ["-m", "Mitsubishi Chemical Corporation [DVD\u00b1R]", "-d",
+                                    "2020", "MK1"], b"", 0, "2021\n"),
+            ("option after the codes", ["KC15", "KC45", "-m", "cmc"], b"", 1,
+             f"March 15th, 2006\nerror: {NO_DATE}\n"),
+            ("code after --", ["-m", "cmc", "--", "-KC15"], b"", 0, "March 15th, 2006\n"),
+            ("the note on one line", ["-m", "mbi", "-d", "2000", "123"], b"", 1,
+             f"error: {NO_DATE} {NOTE}\n"),
+            ("letter upper-cased in the code page", ["-m", "daxon", "x\u00e912abc25"], b"", 0,
              "December 25th, 1879\n"),
-            ("character outside the code page", ["-m", "daxon", "X\u041612ABC25"], 0,
-             "December 25th, 1997\n"),
-            ("127 characters reach the decoder", ["-m", "cmc", "X" * 123 + "KC15"], 0,
-             "March 15th, 2006\n"),
-            ("the 128th character is cut", ["-m", "cmc", "X" * 124 + "KC15"], 1,
-             "error: " + NO_DATE + "\n"),
-            ("blanks count toward the cut", ["-m", "cmc", " " * 124 + "KC15"], 1,
-             "error: " + NO_DATE + "\n"),
-            ("option after the code", ["KC15", "-m", "cmc"], 0, "March 15th, 2006\n"),
-        ]
-        for name, args, status, out in rows:
-            with self.subTest(name):
-                self.assertEqual(run(*args), (status, out.encode(), b""))
-
-    def test_all_decades(self):
-        rows = [
-            ("ritek gives four candidates", ["-m", "ritek", "-d", "all", "RI50615"], 0,
-             "1990\tJune 15th, 1995\n2000\tJune 15th, 2005\n"
-             "2010\tJune 15th, 2015\n2020\tJune 15th, 2025\n"),
-            ("cmc decodes once with no decade", ["-m", "cmc", "-d", "all", "KC15"], 0,
+            ("128th character cut", ["-m", "cmc", "X" * 124 + "KC15"], b"", 1, f"error: {NO_DATE}\n"),
+            ("all decades", ["-m", "ritek", "-d", "all", "50615"], b"", 0,
+             "1990\tJune 15th, 1995\n2000\tJune 15th, 2005\n2010\tJune 15th, 2015\n"
+             "2020\tJune 15th, 2025\n"),
+            ("all decades, once for cmc", ["-m", "cmc", "-d", "all", "KC15"], b"", 0,
              "0\tMarch 15th, 2006\n"),
-            ("leap years differ by decade", ["-m", "prodisc", "-d", "all", "0366"], 1,
-             "1990\terror: " + NO_DATE_NOTE + "\n2000\tDecember 31st, 2000\n"
-             "2010\terror: " + NO_DATE_NOTE + "\n2020\tDecember 31st, 2020\n"),
-        ]
-        for name, args, status, out in rows:
-            with self.subTest(name):
-                self.assertEqual(run(*args), (status, out.encode(), b""))
-
-
-class StandardInput(unittest.TestCase):
-    def test_lines(self):
-        rows = [
-            ("one code a line", b"KC15\nZA00\n", 0, "March 15th, 2006\nJanuary , 2021\n"),
-            ("CR of CRLF dropped", b"KC15\r\n", 0, "March 15th, 2006\n"),
-            ("last line without newline", b"KC15\nAB31", 0,
+            ("LF", ["-m", "cmc"], b"KC15\nZA00\n", 0, "March 15th, 2006\nJanuary , 2021\n"),
+            ("CRLF", ["-m", "cmc"], b"KC15\r\nZA00\r\n", 0, "March 15th, 2006\nJanuary , 2021\n"),
+            ("lone CR", ["-m", "mbi", "-d", "2000"], b"5123\r4060\r", 0,
+             "May 3rd, 2005\nFebruary 29th, 2004\n"),
+            ("CR, CR LF, LF mixed", ["-m", "cmc"], b"KC15\r\rKC15\r\n\nKC15", 1,
+             f"March 15th, 2006\nerror: {NO_DATE}\nMarch 15th, 2006\nerror: {NO_DATE}\n"
+             "March 15th, 2006\n"),
+            ("last line without an end", ["-m", "cmc"], b"KC15\nAB31", 0,
              "March 15th, 2006\nFebruary 31st, 1996\n"),
-            ("empty line is a code", b"\nKC15\n", 1, "error: " + NO_DATE + "\nMarch 15th, 2006\n"),
-            ("no input, no records", b"", 0, ""),
-            ("NUL byte belongs to no class", b"K\x00C15\nKC15\x00\n", 1,
-             "error: " + NO_DATE + "\nMarch 15th, 2006\n"),
-            ("invalid UTF-8 is an error for its line alone", b"KC\xff15\nKC15\n", 1,
+            ("one-character last line", ["-m", "cmc"], b"KC15\nX", 1,
+             f"March 15th, 2006\nerror: {NO_DATE}\n"),
+            ("byte-order mark skipped", ["-m", "cmc"], b"\xef\xbb\xbfKC15\n", 0, "March 15th, 2006\n"),
+            ("no input, no records", ["-m", "cmc"], b"", 0, ""),
+            ("invalid UTF-8 is an error of its line alone", ["-m", "cmc"], b"KC\xff15\nKC15\n", 1,
              "error: the code is not valid UTF-8\nMarch 15th, 2006\n"),
-            ("long line decoded from its first 127 characters",
-             b"KC15" + b"X" * 3_000_000 + b"\n" + b"X" * 200 + b"KC15\n", 1,
-             "March 15th, 2006\nerror: " + NO_DATE + "\n"),
+            ("NUL belongs to no class", ["-m", "cmc"], b"K\x00C15\nKC15\x00\n", 1,
+             f"error: {NO_DATE}\nMarch 15th, 2006\n"),
         ]
-        for name, stdin, status, out in rows:
+        for name, args, stdin, status, out in rows:
             with self.subTest(name):
-                self.assertEqual(run("-m", "cmc", stdin=stdin), (status, out.encode(), b""))
+                self.assertEqual(run(*args, stdin=stdin), (status, out.encode(), b""))
 
-    def test_binary_junk_gives_one_record_a_line(self):
-        junk = bytes((i * 7919 + i // 3) % 256 for i in range(300_000))
-        status, out, err = run("-m", "daxon", "-f", "json", stdin=junk)
-        self.assertEqual(status, 1)
-        self.assertEqual(err, b"")
-        records = [json.loads(line) for line in out.decode().splitlines()]
-        self.assertEqual(len(records), junk.count(b"\n") + (0 if junk.endswith(b"\n") else 1))
-
-    def test_closed_output_ends_the_run(self):
-        process = subprocess.Popen([CLI, "-m", "cmc"], stdin=subprocess.PIPE,
-                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        process.stdout.close()
-        try:
-            _, err = process.communicate(b"KC15\n" * 2_000_000, timeout=60)
-        except BrokenPipeError:
-            err = process.stderr.read()
-            process.wait(timeout=60)
-        self.assertEqual(process.returncode, 1)  # not killed by a signal
-        self.assertEqual(err, b"")
-
-    def test_first_line_through_head(self):
-        done = subprocess.run(f"yes KC15 | head -n 100000 | {CLI} -m cmc | head -n 1",
-                              shell=True, capture_output=True, timeout=60)
-        self.assertEqual(done.stdout, b"March 15th, 2006\n")
+    def test_long_lines_decode_from_their_first_127_characters(self):
+        tail = "\u00e9" * 400_000 + "\n"  # two bytes a character, past several blocks
+        stdin = ("KC15" + tail + "X" * 124 + "KC15" + tail + "KC15" + tail[:-1]).encode() + b"\xc3\n"
+        self.assertEqual(run("-m", "cmc", stdin=stdin),
+                         (1, f"March 15th, 2006\nerror: {NO_DATE}\n"
+                             "error: the code is not valid UTF-8\n".encode(), b""))
 
 
 class Formats(unittest.TestCase):
     def test_csv(self):
-        status, out, err = run("-m", "mbi", "-d", "all", "-f", "csv", '5"1,23', "5123")
-        self.assertTrue(out.startswith(b"code,maker,decade,result,text\r\n"))
-        self.assertTrue(out.endswith(b'5123,Moser Baer India,2020,date,"May 3rd, 2025"\r\n'))
+        status, out, err = run("-m", "mbi", "-d", "all", "-f", "csv", "5123", "123")
+        self.assertEqual((status, err), (1, b""))
+        self.assertTrue(out.startswith(b"code,maker,decade,result,text\r\n"
+                                       b"5123,Moser Baer India,1990,date,\"May 3rd, 1995\"\r\n"))
         rows = list(csv.reader(io.StringIO(out.decode(), newline="")))
         self.assertEqual(len(rows), 9)
-        self.assertEqual(rows[1], ['5"1,23', "Moser Baer India", "1990", "error", NO_DATE_NOTE])
-        self.assertEqual(rows[5], ["5123", "Moser Baer India", "1990", "date", "May 3rd, 1995"])
-        self.assertEqual((status, err), (1, b""))
+        self.assertEqual(rows[5], ["123", "Moser Baer India", "1990", "error", f"{NO_DATE}\n\n{NOTE}"])
 
-    def test_csv_header_comes_once_even_with_no_codes(self):
+    def test_csv_quotes_each_field_that_needs_it(self):
+        rows = [("plain", False), ("\u00e9", False), ("a,b", True), ('a"b', True), ("a\rb", True),
+                ("a\nb", True), ("a\x00b", True), ("a\tb", True), ("a\x1fb", True), ("a\x7fb", True)]
+        for code, quoted in rows:
+            with self.subTest(repr(code)):
+                args, stdin = ([], code.encode()) if "\x00" in code else ([code], b"")
+                record = run("-m", "cmc", "-f", "csv", *args, stdin=stdin)[1].decode().split("\r\n", 1)[1]
+                self.assertEqual(next(csv.reader(io.StringIO(record, newline="")))[0], code)
+                self.assertEqual(record.startswith('"'), quoted)
+
+    def test_csv_header_even_with_no_codes(self):
         self.assertEqual(run("-m", "cmc", "-f", "csv"), (0, b"code,maker,decade,result,text\r\n", b""))
 
     def test_json_lines(self):
-        status, out, _ = run("-m", "mcc-dvd", "-d", "2020", "-f", "json", "mk1", "\u00e9\x01\"")
+        status, out, _ = run("-m", "mcc-dvd", "-d", "2020", "-f", "json", "mk1", "\u00e9\x01\"\\")
         first, second = (json.loads(line) for line in out.decode().splitlines())
-        self.assertEqual(first, {"code": "mk1", "maker": "Mitsubishi Chemical Corporation [DVD\u00b1R]",
-                                 "decade": 2020, "result": "date", "text": "2021"})
-        self.assertEqual(list(first), ["code", "maker", "decade", "result", "text"])
-        self.assertEqual(second["code"], "\u00e9\x01\"")
-        self.assertEqual((second["result"], second["text"]), ("error", NO_DATE))
+        self.assertEqual(list(first.items()),
+                         [("code", "mk1"), ("maker", "Mitsubishi Chemical Corporation [DVD\u00b1R]"),
+                          ("decade", 2020), ("result", "date"), ("text", "2021")])
+        self.assertEqual((second["code"], second["result"], second["text"]),
+                         ("\u00e9\x01\"\\", "error", NO_DATE))
         self.assertEqual(status, 1)
 
-    def test_json_replaces_invalid_utf8_in_the_echoed_code(self):
-        _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"KC\xc315\n")
-        self.assertEqual(json.loads(out)["code"], "KC\ufffd15")
+    def test_echoed_code_stays_valid_utf8(self):
+        _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"K\xc3C\xe2\x82\n")
+        self.assertEqual(json.loads(out)["code"], "K\ufffdC\ufffd\ufffd")
+        _, out, _ = run("-m", "cmc", "-f", "csv", stdin=b"K\xff,\n")
+        self.assertEqual(out.decode().split("\r\n")[1], '"K\ufffd,",CMC Magnetics,0,error,'
+                         'the code is not valid UTF-8')
 
 
 class Usage(unittest.TestCase):
-    def test_usage_errors(self):
+    def test_usage_errors_name_what_was_wrong(self):
         rows = [
-            ("no maker", ["KC15"], "no maker given"),
-            ("unknown maker", ["-m", "verbatim", "KC15"], "unknown maker 'verbatim'"),
-            ("maker name in another case", ["-m", "cmc magnetics", "KC15"], "unknown maker"),
-            ("unknown decade", ["-m", "ritek", "-d", "1980", "RI50615"], "unknown decade '1980'"),
-            ("unknown format", ["-m", "cmc", "-f", "xml", "KC15"], "unknown format 'xml'"),
-            ("unknown option", ["-m", "cmc", "--colour", "KC15"], "unknown option '--colour'"),
-            ("option without its value", ["-m"], "option '-m' needs a value"),
+            (["KC15"], "no maker given (-m); valid makers: cmc, daxon, kodak, mcc-cdr, mcc-dvd, "
+                       "mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden or tdk"),
+            (["-m", "cmc magnetics"], "unknown maker 'cmc magnetics'; valid makers: cmc,"),
+            (["-m", "ritek", "-d", "1980"],
+             "unknown decade '1980'; valid decades: 1990, 2000, 2010, 2020, all"),
+            (["-m", "cmc", "-f", "xml"], "unknown format 'xml'; valid formats: text, csv or json"),
+            (["-zm", "cmc", "KC15"], "invalid option -- 'z'"),
+            (["-m", "cmc", "-qz"], "invalid option -- 'q'"),
+            (["-m", "cmc", "-KC15"], "invalid option -- 'K'"),
+            (["-m", "cmc", "--colour"], "unrecognized option '--colour'"),
+            (["-m"], "option requires an argument -- 'm'"),
+            (["--maker"], "option '--maker' requires an argument"),
         ]
-        for name, args, message in rows:
-            with self.subTest(name):
+        for args, message in rows:
+            with self.subTest(args):
                 status, out, err = run(*args, stdin=b"KC15\n")
                 self.assertEqual((status, out), (2, b""))
-                self.assertIn(message, err.decode())
-                self.assertIn("--help", err.decode())
-
-    def test_unknown_maker_lists_the_valid_ones(self):
-        _, _, err = run("-m", "x")
-        self.assertIn(", ".join(IDS), err.decode())
+                self.assertTrue(err.decode().startswith("varnock-cli: " + message), err)
+                self.assertTrue(err.endswith(b"\nTry 'varnock-cli --help' for more information.\n"))
 
     def test_list_makers(self):
         status, out, _ = run("--list-makers")
-        rows = [line.split("\t") for line in out.decode().splitlines()]
-        self.assertEqual([r[0] for r in rows], IDS)
-        self.assertEqual(rows[4][1], "Mitsubishi Chemical Corporation [DVD\u00b1R]")
-        self.assertEqual(rows[12][1], "TDK Corporation (Luxembourg)")
-        self.assertEqual(status, 0)
-
-    def test_every_listed_name_and_id_selects_its_maker(self):
-        _, out, _ = run("--list-makers")
-        for line in out.decode().splitlines():
+        lines = out.decode().splitlines()
+        self.assertEqual((status, len(lines)), (0, 13))
+        self.assertEqual(lines[4], "mcc-dvd\tMitsubishi Chemical Corporation [DVD\u00b1R]")
+        for line in lines:  # every id and name chooses its maker
             ident, name = line.split("\t")
             with self.subTest(ident):
-                by_id = run("-m", ident, "-d", "2000", "-f", "json", "5123")
-                by_name = run("-m", name, "-d", "2000", "-f", "json", "5123")
-                self.assertEqual(by_id, by_name)
-                self.assertEqual(json.loads(by_id[1])["maker"], name)
+                self.assertEqual(run("-m", ident, "-f", "json", "1")[1], run("-m", name, "-f", "json", "1")[1])
+                self.assertEqual(json.loads(run("-m", ident, "-f", "json", "1")[1])["maker"], name)
 
     def test_help_and_version(self):
         status, out, _ = run("--help")
         self.assertEqual(status, 0)
         self.assertTrue(out.startswith(b"Usage: varnock-cli [OPTIONS] [CODE...]\n"))
+        self.assertIn(b"A CODE that starts with '-' goes after '--'.", out)
+        self.assertEqual(run("-h"), (0, out, b""))
         self.assertEqual(run("--version"), (0, b"varnock-cli 2.0.0.0\n", b""))
-        self.assertEqual(run("-h")[1], out)
+
+
+class Writing(unittest.TestCase):
+    def test_full_disk_is_reported_for_every_output(self):
+        for args in (["--help"], ["--version"], ["--list-makers"], ["-m", "cmc", "KC15"]):
+            with self.subTest(args), open("/dev/full", "wb") as full:
+                done = subprocess.run([*WRAPPER, CLI, *args], stdout=full, stderr=subprocess.PIPE,
+                                      timeout=60)
+                self.assertEqual(done.returncode, 1)
+                self.assertTrue(done.stderr.startswith(b"varnock-cli: cannot write: "), done.stderr)
+
+    def test_closed_output_ends_the_run_quietly(self):
+        for args, stdin in ((["--help"], b""), (["-m", "cmc"], b"KC15\n" * 2_000_000)):
+            with self.subTest(args):
+                process = subprocess.Popen([*WRAPPER, CLI, *args], stdin=subprocess.PIPE,
+                                           stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+                process.stdout.close()
+                try:
+                    _, err = process.communicate(stdin, timeout=60)
+                except BrokenPipeError:
+                    err = process.stderr.read()
+                    process.wait(timeout=60)
+                self.assertEqual((process.returncode, err), (1, b""))  # not killed by a signal
 
 
 if __name__ == "__main__":

@@ -1,0 +1,38 @@
+// Standard input as lines: each ends at LF, CR LF or a lone CR, and the last one also at
+// the end of the input; a UTF-8 byte-order mark before the first is skipped. A line
+// comes in pieces of at most a block each, so a line of any length needs no more.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace varnock::cli {
+
+class LineReader {
+ public:
+  static constexpr std::size_t kBlock = 64 * 1024;
+
+  struct Piece {
+    std::string_view text;  // valid until the next call
+    bool ends_line;
+  };
+
+  // The next piece of the current line, or nullopt at the end of the input or after a
+  // read error (failed() tells which).
+  std::optional<Piece> Next();
+  bool failed() const { return failed_; }
+
+ private:
+  bool Fill();
+
+  std::vector<char> block_ = std::vector<char>(kBlock);
+  std::size_t begin_ = 0;
+  std::size_t end_ = 0;
+  bool started_ = false;
+  bool in_line_ = false;   // part of the current line has been handed out
+  bool after_cr_ = false;  // a CR ended the last line: an LF right after it belongs to it
+  bool failed_ = false;
+};
+
+}  // namespace varnock::cli

@@ -1,0 +1,38 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform.h"
+
+namespace varnock::cli {
+
+std::ptrdiff_t ReadInput(char* data, std::size_t size) {
+  for (;;) {
+    const ssize_t got = ::read(STDIN_FILENO, data, size);
+    if (got >= 0) return got;
+    if (errno != EINTR) {
+      std::fprintf(stderr, "varnock-cli: cannot read standard input: %s\n", std::strerror(errno));
+      return -1;
+    }
+  }
+}
+
+WriteResult WriteAll(Stream stream, std::string_view text, std::string& reason) {
+  const int fd = stream == Stream::kOutput ? STDOUT_FILENO : STDERR_FILENO;
+  while (!text.empty()) {
+    const ssize_t written = ::write(fd, text.data(), text.size());
+    if (written >= 0) {
+      text.remove_prefix(static_cast<std::size_t>(written));
+    } else if (errno == EPIPE) {
+      return WriteResult::kClosed;
+    } else if (errno != EINTR) {
+      reason = std::strerror(errno);
+      return WriteResult::kFailed;
+    }
+  }
+  return WriteResult::kWritten;
+}
+
+}  // namespace varnock::cli
