@@ -24,11 +24,11 @@ struct FormatInfo {
   std::string_view about;
 };
 
-constexpr std::array<FormatInfo, 3> kFormats = {{
+constexpr auto kFormats = std::to_array<FormatInfo>({
     {"text", Format::kText, "the default"},
     {"csv", Format::kCsv, "RFC 4180, with a header row"},
     {"json", Format::kJson, "JSON Lines, a record an object"},
-}};
+});
 
 // "a, b or c"
 std::string JoinList(const std::vector<std::string>& items, std::string_view last = " or ") {

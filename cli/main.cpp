@@ -1,6 +1,5 @@
 // varnock-cli: the dialog's decoder for batches and scripts.
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -15,6 +14,7 @@
 #include "cli_options.h"
 #include "line_reader.h"
 #include "output.h"
+#include "platform.h"
 #include "record_writer.h"
 
 namespace varnock::cli {
@@ -127,15 +127,15 @@ int Run(int argc, char** argv) {
 }
 
 }  // namespace
-}  // namespace varnock::cli
 
-int main(int argc, char** argv) {
-  std::signal(SIGPIPE, SIG_IGN);  // a closed pipe shows up as EPIPE and ends the run
+int Main(int argc, char** argv) {
   try {
-    return varnock::cli::Run(argc, argv);
+    return Run(argc, argv);
   } catch (const std::bad_alloc&) {
     std::string reason;
-    varnock::cli::WriteAll(varnock::cli::Stream::kError, "varnock-cli: out of memory\n", reason);
+    WriteAll(Stream::kError, "varnock-cli: out of memory\n", reason);
     return 1;
   }
 }
+
+}  // namespace varnock::cli

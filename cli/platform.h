@@ -15,6 +15,9 @@ enum class WriteResult {
   kFailed,
 };
 
+// The program, once the platform has its arguments in UTF-8 and its streams ready.
+int Main(int argc, char** argv);
+
 // Reads up to `size` bytes of standard input into `data`: the count, 0 at the end of
 // the input, or -1 after reporting the failure on standard error.
 std::ptrdiff_t ReadInput(char* data, std::size_t size);

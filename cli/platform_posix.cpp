@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -36,3 +37,8 @@ WriteResult WriteAll(Stream stream, std::string_view text, std::string& reason) 
 }
 
 }  // namespace varnock::cli
+
+int main(int argc, char** argv) {
+  std::signal(SIGPIPE, SIG_IGN);  // a closed pipe shows up as EPIPE and ends the run
+  return varnock::cli::Main(argc, argv);
+}

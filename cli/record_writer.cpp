@@ -48,11 +48,11 @@ void WriteCsvField(Output& out, std::string_view field) {
 
 // The JSON escape of an ASCII byte, or empty where the byte stands for itself.
 std::string_view JsonEscape(char c) {
-  static constexpr std::array<std::string_view, 32> kControls = {
-      "\\u0000", "\\u0001", "\\u0002", "\\u0003", "\\u0004", "\\u0005", "\\u0006", "\\u0007",
-      "\\b",     "\\t",     "\\n",     "\\u000b", "\\f",     "\\r",     "\\u000e", "\\u000f",
-      "\\u0010", "\\u0011", "\\u0012", "\\u0013", "\\u0014", "\\u0015", "\\u0016", "\\u0017",
-      "\\u0018", "\\u0019", "\\u001a", "\\u001b", "\\u001c", "\\u001d", "\\u001e", "\\u001f"};
+  static constexpr auto kControls = std::to_array<std::string_view>(
+      {"\\u0000", "\\u0001", "\\u0002", "\\u0003", "\\u0004", "\\u0005", "\\u0006", "\\u0007",
+       "\\b",     "\\t",     "\\n",     "\\u000b", "\\f",     "\\r",     "\\u000e", "\\u000f",
+       "\\u0010", "\\u0011", "\\u0012", "\\u0013", "\\u0014", "\\u0015", "\\u0016", "\\u0017",
+       "\\u0018", "\\u0019", "\\u001a", "\\u001b", "\\u001c", "\\u001d", "\\u001e", "\\u001f"});
   if (c == '"') return "\\\"";
   if (c == '\\') return "\\\\";
   const auto byte = static_cast<unsigned char>(c);

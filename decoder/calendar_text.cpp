@@ -8,15 +8,15 @@
 namespace varnock {
 namespace {
 
-constexpr std::array<std::string_view, 12> kMonthNames = {
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December"};
+constexpr auto kMonthNames =
+    std::to_array<std::string_view>({"January", "February", "March", "April", "May", "June", "July",
+                                     "August", "September", "October", "November", "December"});
 
 // Indexed by day: day 0 prints nothing between its blanks.
-constexpr std::array<std::string_view, 32> kDayOrdinals = {
-    "",     "1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th",
-    "11th", "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th", "21st",
-    "22nd", "23rd", "24th", "25th", "26th", "27th", "28th", "29th", "30th", "31st"};
+constexpr auto kDayOrdinals = std::to_array<std::string_view>(
+    {"",     "1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th",
+     "11th", "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th", "21st",
+     "22nd", "23rd", "24th", "25th", "26th", "27th", "28th", "29th", "30th", "31st"});
 
 }  // namespace
 
@@ -43,15 +43,13 @@ std::optional<MonthDay> DayOfYearToDate(int day_of_year, int year) {
                   static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
-// Built in a local buffer, so that the text allocates once.
 std::string FormatDate(int month, int day, int year) {
-  char text[40];  // "September 30th, -2147483648" fits with room to spare
-  char* end = std::ranges::copy(MonthName(month), text).out;
-  *end++ = ' ';
-  end = std::ranges::copy(DayOrdinal(day), end).out;
-  end = std::ranges::copy(std::string_view(", "), end).out;
-  end = std::to_chars(end, std::end(text), year).ptr;
-  return std::string(text, end);
+  std::string text(MonthName(month));
+  text += ' ';
+  text += DayOrdinal(day);
+  text += ", ";
+  text += std::to_string(year);
+  return text;
 }
 
 std::string FormatYear(int year) { return std::to_string(year); }

@@ -10,16 +10,16 @@ namespace {
 
 // Code points of bytes 0x80..0x9F. The five bytes the code page leaves undefined stand
 // for the C1 controls of the same number, as Windows maps them.
-constexpr std::array<char16_t, 32> kHighControls = {
+constexpr auto kHighControls = std::to_array<char16_t>({
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88..8F
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
-};
+});
 
 // Lower-case letters outside a-z and U+00E0..U+00FE whose one-for-one upper case form
 // differs from plain subtraction: the byte each turns into.
-constexpr std::array<std::pair<char32_t, char>, 8> kUpperExceptions = {{
+constexpr auto kUpperExceptions = std::to_array<std::pair<char32_t, char>>({
     {0x00B5, kUnmappableByte},  // micro sign: its capital is Greek
     {0x00FF, '\x9F'},           // y with diaeresis
     {0x0131, 'I'},              // dotless i
@@ -28,7 +28,7 @@ constexpr std::array<std::pair<char32_t, char>, 8> kUpperExceptions = {{
     {0x017E, '\x8E'},           // z with caron
     {0x017F, 'S'},              // long s
     {0x0192, kUnmappableByte},  // f with hook: its capital is not in the code page
-}};
+});
 
 // The length of the sequence that the lead byte starts, 2 to 4; 0 where it starts none.
 std::size_t SequenceLength(char lead) {
@@ -55,29 +55,27 @@ char ToCodePageUpper(char32_t c) {
 }
 
 Utf8Char NextUtf8Char(std::string_view text) {
-  if (text.empty()) return {0, 0};
+  if (text.empty()) return {};
   const auto lead = static_cast<unsigned char>(text[0]);
   if (lead < 0x80) return {lead, 1};
   const std::size_t length = SequenceLength(text[0]);
-  if (length == 0 || text.size() < length) return {0, 0};
+  if (length == 0 || text.size() < length) return {};
   char32_t c = lead & (0x7FU >> length);  // the lead's own bits
   for (std::size_t k = 1; k < length; ++k) {
     const auto next = static_cast<unsigned char>(text[k]);
-    if ((next & 0xC0) != 0x80) return {0, 0};
+    if ((next & 0xC0) != 0x80) return {};
     c = (c << 6) | (next & 0x3FU);
   }
-  constexpr std::array<char32_t, 5> kSmallest = {0, 0, 0x80, 0x800, 0x10000};  // by length
-  if (c < kSmallest[length] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return {0, 0};
+  constexpr auto kSmallest = std::to_array<char32_t>({0x80, 0x800, 0x10000});  // 2 to 4 bytes
+  if (c < kSmallest[length - 2] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return {};
   return {c, length};
 }
 
 void Utf8ToCodePageConverter::Append(std::string_view utf8) {
-  if (!carry_.empty()) {
+  if (!carry_.empty()) {  // the rest of a character begun in the last piece, if it is here
     const std::string_view rest = utf8.substr(0, SequenceLength(carry_[0]) - carry_.size());
-    carry_ += rest;
     utf8.remove_prefix(rest.size());
-    if (carry_.size() < SequenceLength(carry_[0])) return;  // still not whole
-    Convert(std::exchange(carry_, std::string()));
+    Convert(std::exchange(carry_, std::string()).append(rest));
   }
   Convert(utf8);
 }
@@ -119,7 +117,6 @@ std::optional<std::string> Utf8ToCodePage(std::string_view utf8, bool upper,
 
 std::string CodePageToUtf8(std::string_view text) {
   std::string out;
-  out.reserve(text.size());
   for (char byte : text) {
     const auto b = static_cast<unsigned char>(byte);
     const char32_t c = b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : b;

@@ -6,6 +6,7 @@
 #include <varnock/hub_code_decoder.h>
 #include <varnock/makers.h>
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -96,6 +97,12 @@ inline constexpr std::array<ControlTemplate, 17> kMainDialogControls = {{
     {IDC_LOGO, ControlKind::kPicture, "", 240, 74, 68, 21, kNotify | kStaticEdge | kTransparent, 0,
      IDB_LOGO},
 }};
+
+// The control with the identifier.
+constexpr const ControlTemplate& FindControl(int id) {
+  return *std::find_if(kMainDialogControls.begin(), kMainDialogControls.end(),
+                       [id](const ControlTemplate& control) { return control.id == id; });
+}
 
 // The decade buttons in the order a decode tests them: the first checked one counts.
 inline constexpr std::array<std::pair<int, Decade>, 4> kDecadeButtons = {{

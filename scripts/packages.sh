@@ -5,7 +5,8 @@ VARNOCK_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
   python3 qt6-base-dev xvfb xauth fonts-dejavu-core
-  binutils-mingw-w64-x86-64 help2man desktop-file-utils appstream lintian dpkg-dev file
+  help2man desktop-file-utils appstream lintian dpkg-dev file
+  g++-mingw-w64-x86-64-posix wine fonts-wine nsis unzip
 )
 
 # install_missing PACKAGE...: installs those not yet installed (as root, with apt-get).

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QValidator>
 
@@ -68,18 +69,21 @@ class DialogUnits {
 };
 
 // The hub code field: every letter typed or pasted turns to upper case, one character
-// for one, so the cursor stays where it was. A pasted line break would look like a blank
-// yet keep the code from decoding, so the lines are joined.
+// for one, so the cursor stays where it was. A pasted text keeps its first line, as a
+// one-line field on Windows takes it: a line break would look like a blank, yet keep
+// the code from decoding.
 class HubCodeValidator : public QValidator {
  public:
   using QValidator::QValidator;
 
   State validate(QString& input, int& pos) const override {
+    const auto line_break = input.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+    if (line_break >= 0 && line_break < pos) {  // the pasted text ends at the cursor
+      input.remove(line_break, pos - line_break);
+      pos = static_cast<int>(line_break);
+    }
     for (qsizetype i = 0; i < input.size(); ++i) {
-      if (input[i] == u'\r' || input[i] == u'\n') {
-        input.remove(i--, 1);
-        if (i < pos) --pos;
-      } else if (input[i].isHighSurrogate() && i + 1 < input.size()) {
+      if (input[i].isHighSurrogate() && i + 1 < input.size()) {
         const char32_t upper = QChar::toUpper(QChar::surrogateToUcs4(input[i], input[i + 1]));
         input[i] = QChar(QChar::highSurrogate(upper));
         input[++i] = QChar(QChar::lowSurrogate(upper));

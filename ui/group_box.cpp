@@ -1,8 +1,8 @@
 #include "group_box.h"
 
+#include <qdrawutil.h>
 #include <QPainter>
 #include <QStyle>
-#include <qdrawutil.h>
 
 QRect GroupBox::FrameRect() const { return rect().adjusted(0, fontMetrics().height() / 2, 0, 0); }
 
