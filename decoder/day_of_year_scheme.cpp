@@ -6,13 +6,13 @@
 namespace varnock {
 
 DecodeResult DayOfYearScheme(std::string_view code, Decade decade) {
-  const std::string_view fields = code.substr(0, 4);  // year digit, three-digit day of year
-  if (fields.size() < 4 || !AllIn(kDigitClass, fields)) {
+  // A year digit, then the day of the year in three digits, at the very start.
+  if (code.size() < 4 || !AllIn(kDigitClass, code.substr(0, 4))) {
     return DecodeResult::Error(kNoDateMessageWithNote);
   }
-  const int year = DecadeYear(decade) + ReadField(fields, 0, 1);
+  const int year = DecadeYear(decade) + ReadField(code, 0, 1);
   // Also turns away day 366 of a common year, which no calendar has.
-  const std::optional<MonthDay> date = DayOfYearToDate(ReadField(fields, 1, 3), year);
+  const std::optional<MonthDay> date = DayOfYearToDate(ReadField(code, 1, 3), year);  // 0..999
   if (!date) return DecodeResult::Error(kNoDateMessageWithNote);
   return DecodeResult::Date(FormatDate(date->month, date->day, year));
 }

@@ -83,10 +83,12 @@ INSTANTIATE_TEST_SUITE_P(LetterMonth, Decode, testing::Values(
     DecodeCase{"LastLetters", kCmc, D0, "ZL31", "December 31st, 2021"},
     DecodeCase{"YearNotALetter", kCmc, D0, "1C15", kNoDate},
     DecodeCase{"YearLowerCase", kCmc, D0, "kC15", kNoDate},
+    DecodeCase{"YearByteAbove127", kCmc, D0, "\xFF" "C15", kNoDate},
     DecodeCase{"MonthPastL", kCmc, D0, "KM15", kNoDate},
     DecodeCase{"MonthNotALetter", kCmc, D0, "K315", kNoDate},
     DecodeCase{"DayTensNotADigit", kCmc, D0, "KCX5", kNoDate},
     DecodeCase{"DayUnitsNotADigit", kCmc, D0, "KC1X", kNoDate},
+    DecodeCase{"DigitAfterTheDay", kCmc, D0, "KC151", "March 15th, 2006"},
     DecodeCase{"Day32", kCmc, D0, "KC32", kNoDate},
     DecodeCase{"Day31OfAShortMonth", kCmc, D0, "AB31", "February 31st, 1996"},
     DecodeCase{"Day00", kCmc, D0, "ZA00", "January , 2021"},
@@ -110,6 +112,7 @@ INSTANTIATE_TEST_SUITE_P(OffsetDay, Decode, testing::Values(
     DecodeCase{"MonthUnitsNotADigit", kDaxon, D0, "XF1XABC25", kNoDate},
     DecodeCase{"Month13", kDaxon, D0, "XF13ABC25", kNoDate},
     DecodeCase{"Month00", kDaxon, D0, "XF00ABC25", kNoDate},
+    DecodeCase{"DigitAfterTheMonth", kDaxon, D0, "XF125BC25", "December 25th, 2004"},
     DecodeCase{"Day32", kDaxon, D0, "XF12ABC32", kNoDate},
     DecodeCase{"DayMinus1", kDaxon, D0, "XF12ABC-1", kNoDate},
     DecodeCase{"Day31", kDaxon, D0, "XF02ABC31", "February 31st, 2004"},
@@ -142,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(FiveDigit, Decode, testing::Values(
     DecodeCase{"FourDigits", kOptodisc, D00, "4123", kNoDate},
     DecodeCase{"ImplausibleWindowsPassedOver", kRitek, D00, "1234567", kNoDate},
     DecodeCase{"LeftmostPlausibleWindowWins", kRitek, D00, "9990101", "January 1st, 2009"},
-    DecodeCase{"WindowAtTheEnd", kMjc, D10, "X41231", "December 31st, 2014"}),
+    DecodeCase{"WindowAtTheEnd", kMjc, D10, "X41231", "December 31st, 2014"},
+    DecodeCase{"WindowBeforeALetter", kMjc, D10, "41231X", "December 31st, 2014"}),
     Name);
 
 // One year digit: place 1 for CD-R in the 1990s, 3 for Taiyo Yuden and DVD, else 2.
@@ -178,6 +182,7 @@ INSTANTIATE_TEST_SUITE_P(DayOfYear, Decode, testing::Values(
     DecodeCase{"DayTensNotADigit", kMitsui, D00, "51A3", kNoDateNote},
     DecodeCase{"DayUnitsNotADigit", kMitsui, D00, "512X", kNoDateNote},
     DecodeCase{"TrailingCharactersIgnored", kMbi, D00, "5123XYZ", "May 3rd, 2005"},
+    DecodeCase{"FifthDigitIgnored", kMbi, D00, "51234", "May 3rd, 2005"},
     DecodeCase{"NoScan", kMbi, D00, "X5123", kNoDateNote}),
     Name);
 

@@ -1,6 +1,7 @@
 // The thirteen disc makers: the one table that names them, shared by every front end.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -42,7 +43,7 @@ struct MakerInfo {
 };
 
 // List order. Names are in the Windows ANSI code page: 0xB1 is the plus-minus sign.
-inline constexpr std::array<MakerInfo, 13> kMakers = {{
+inline constexpr auto kMakers = std::to_array<MakerInfo>({
     {Maker::kCmc, "CMC Magnetics", "cmc", Scheme::kLetterMonth, false},
     {Maker::kDaxon, "Daxon Technology", "daxon", Scheme::kOffsetDay, false},
     {Maker::kKodak, "Eastman Kodak Company", "kodak", Scheme::kDayOfYear, true},
@@ -57,17 +58,13 @@ inline constexpr std::array<MakerInfo, 13> kMakers = {{
     {Maker::kRitek, "Ritek Corporation", "ritek", Scheme::kFiveDigit, true},
     {Maker::kTaiyoYuden, "Taiyo Yuden", "taiyo-yuden", Scheme::kYearDigit, true},
     {Maker::kTdk, "TDK Corporation (Luxembourg)", "tdk", Scheme::kYearDigit, true},
-}};
+});
 
-constexpr bool MakersFollowTheirEnum() {
-  for (std::size_t i = 0; i < kMakers.size(); ++i) {
-    if (static_cast<std::size_t>(kMakers[i].maker) != i) return false;
-  }
-  return true;
+// The maker's row of kMakers.
+constexpr const MakerInfo& Info(Maker maker) {
+  return *std::find_if(kMakers.begin(), kMakers.end(),
+                       [maker](const MakerInfo& info) { return info.maker == maker; });
 }
-static_assert(MakersFollowTheirEnum(), "kMakers must be indexed by Maker");
-
-constexpr const MakerInfo& Info(Maker maker) { return kMakers[static_cast<std::size_t>(maker)]; }
 
 // The maker whose name is exactly `name` (byte for byte, case-sensitive), if any.
 std::optional<Maker> FindMakerByName(std::string_view name);
