@@ -86,7 +86,7 @@ inline constexpr std::array<ControlTemplate, 17> kMainDialogControls = {{
     {IDC_MANUFACTURER, ControlKind::kDropDownList, "", 61, 30, 153, 101,
      kVScroll | kTabStop | kAutoHScroll},
     {IDC_STATIC, ControlKind::kStatic, "Manufacturer", 13, 31, 46, 9, kGroup, IDC_MANUFACTURER},
-    {IDC_STATIC, ControlKind::kStatic, "Decade", 13, 46, 34, 12, kGroup},
+    {IDC_STATIC, ControlKind::kStatic, "Decade", 13, 46, 34, 12, kGroup, IDC_DECADE_2000},
     {IDC_STATIC, ControlKind::kGroupBox, "Manufacturing date", 7, 65, 227, 30, 0},
     {IDC_RESULT, ControlKind::kEdit, "", 13, 75, 209, 15,
      kBorder | kTabStop | kAutoHScroll | kReadOnly},

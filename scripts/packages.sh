@@ -7,6 +7,7 @@ VARNOCK_PACKAGES=(
   python3 qt6-base-dev xvfb xauth fonts-dejavu-core
   help2man desktop-file-utils appstream lintian dpkg-dev file
   g++-mingw-w64-x86-64-posix wine fonts-wine nsis unzip
+  emscripten nodejs chromium chromium-driver python3-selenium
 )
 
 # install_missing PACKAGE...: installs those not yet installed (as root, with apt-get).

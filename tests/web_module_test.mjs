@@ -1,0 +1,55 @@
+// The page's decoder module under node: one case or more for each maker and each kind
+// of outcome, through the same calls the page makes.
+// Usage: node web_module_test.mjs SITE_DIR
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { join } from 'node:path';
+import test from 'node:test';
+import { pathToFileURL } from 'node:url';
+
+const site = process.argv[2] ?? 'build/wasm/web/site';
+const { loadDecoder } = await import(pathToFileURL(join(site, 'varnock_api.js')));
+const { decode, pageTexts } = await loadDecoder({ wasmBinary: readFileSync(join(site, 'varnock.wasm')) });
+
+const NO_DATE = 'No date string found in the provided input. Please check the serial code you entered.';
+const NO_DECADE = 'No decade selected. This manufacturer requires a decade estimate.';
+
+test('decodes every maker as the dialog does', () => {
+  const cases = [
+    ['cmc', 0, 'kc 15', 'date', 'March 15th, 2006'],
+    ['daxon', 2010, 'x\u00e912abc25', 'date', 'December 25th, 1879'],
+    ['kodak', 2000, '5000', 'error', `${NO_DATE}\n\nNOTE: If you're trying to decode an MBI serial with 3 digits, the disc is likely made in 2000 or 2010, therefore you should add a 0 to the beginning.`],
+    ['mcc-cdr', 1990, '7ab', 'date', '1997'],
+    ['mcc-dvd', 2020, 'mk1', 'date', '2021'],
+    ['mitsui', 2000, '4060', 'date', 'February 29th, 2004'],
+    ['mjc', 2010, '41231', 'date', 'December 31st, 2014'],
+    ['mbi', 0, '5123', 'error', NO_DECADE],
+    ['optodisc', 2000, '4123', 'error', NO_DATE],
+    ['prodisc', 2000, '0366', 'date', 'December 31st, 2000'],
+    ['ritek', 1990, 'ri50615', 'date', 'June 15th, 1995'],
+    ['taiyo-yuden', 2000, 'ty8', 'date', '2008'],
+    ['tdk', 2000, 'A4XYZ', 'date', '2004'],
+    ['', 2000, 'KC15', 'none', ''],
+    ['verbatim', 2000, 'KC15', 'none', ''],
+    ['', 0, 'KC15', 'error', NO_DECADE],
+    ['tdk', 1995, 'A4XYZ', 'error', NO_DECADE],  // no such decade: none
+    ['cmc', 0, 'X'.repeat(123) + 'kc15' + 'Y'.repeat(500), 'date', 'March 15th, 2006'],
+    ['cmc', 0, 'X'.repeat(124) + 'kc15', 'error', NO_DATE],  // the 128th character is cut
+    ['cmc', 0, Uint8Array.of(0x4b, 0xc3, 0x43, 0x31, 0x35), 'invalid', ''],
+  ];
+  for (const [maker, decade, code, kind, text] of cases) {
+    assert.deepEqual(decode(maker, decade, code), { kind, text }, `${maker} ${decade} ${code}`);
+  }
+});
+
+test('gives the dialog its words and makers in order', () => {
+  const texts = pageTexts();
+  assert.deepEqual([texts.code, texts.maker, texts.decade, texts.process, texts.result],
+    ['Hub code', 'Manufacturer', 'Decade', 'Process', 'Manufacturing date']);
+  assert.deepEqual(texts.decades.map(([year, label]) => `${year} ${label}`),
+    ['1990 1990s', '2000 2000s', '2010 2010s', '2020 2020s']);
+  assert.equal(texts.makers.length, 13);
+  assert.deepEqual(texts.makers[4], ['mcc-dvd', 'Mitsubishi Chemical Corporation [DVD\u00b1R]', true]);
+  assert.deepEqual(texts.makers[1], ['daxon', 'Daxon Technology', false]);
+  assert.equal(texts.caption, 'Varnock v2.0B1 [BETA]');
+});
