@@ -9,21 +9,18 @@
 namespace varnock {
 namespace {
 
-TEST(CalendarText, MonthNames) {
-  const char* const names[] = {"",     "January", "February",  "March",   "April",    "May",
-                               "June", "July",    "August",    "September", "October", "November",
-                               "December", ""};
-  for (int month = 0; month <= 13; ++month) EXPECT_EQ(MonthName(month), names[month]) << month;
-  EXPECT_EQ(MonthName(-1), "");
-}
-
-TEST(CalendarText, DayOrdinals) {
-  const char* const ordinals[] = {
-      "",     "1st",  "2nd",  "3rd",  "4th",  "5th",  "6th",  "7th",  "8th",  "9th",  "10th",
-      "11th", "12th", "13th", "14th", "15th", "16th", "17th", "18th", "19th", "20th", "21st",
-      "22nd", "23rd", "24th", "25th", "26th", "27th", "28th", "29th", "30th", "31st", ""};
-  for (int day = 0; day <= 32; ++day) EXPECT_EQ(DayOrdinal(day), ordinals[day]) << day;
-  EXPECT_EQ(DayOrdinal(-1), "");
+TEST(CalendarText, MonthNamesAndDayOrdinals) {
+  const char* const months[] = {"",          "",        "January",  "February", "March",
+                                "April",     "May",     "June",     "July",     "August",
+                                "September", "October", "November", "December", ""};
+  for (int month = -1; month <= 13; ++month)
+    EXPECT_EQ(MonthName(month), months[month + 1]) << month;
+  const char* const days[] = {"",     "",     "1st",  "2nd",  "3rd",  "4th",  "5th",
+                              "6th",  "7th",  "8th",  "9th",  "10th", "11th", "12th",
+                              "13th", "14th", "15th", "16th", "17th", "18th", "19th",
+                              "20th", "21st", "22nd", "23rd", "24th", "25th", "26th",
+                              "27th", "28th", "29th", "30th", "31st", ""};
+  for (int day = -1; day <= 32; ++day) EXPECT_EQ(DayOrdinal(day), days[day + 1]) << day;
 }
 
 TEST(CalendarText, LeapYears) {
@@ -31,42 +28,30 @@ TEST(CalendarText, LeapYears) {
   for (int year : {1900, 1999, 2005, 2021, 2100, -1}) EXPECT_FALSE(IsLeapYear(year)) << year;
 }
 
-struct DayOfYearCase {
-  int day_of_year, year;
-  std::optional<MonthDay> expected;
-};
-
 TEST(CalendarText, DayOfYearToDate) {
-  const DayOfYearCase cases[] = {
-      {0, 2004, std::nullopt},      {1, 2005, MonthDay{1, 1}},     {31, 2005, MonthDay{1, 31}},
-      {32, 2005, MonthDay{2, 1}},   {59, 2005, MonthDay{2, 28}},   {60, 2005, MonthDay{3, 1}},
-      {60, 2004, MonthDay{2, 29}},  {61, 2004, MonthDay{3, 1}},    {123, 2005, MonthDay{5, 3}},
-      {123, 2000, MonthDay{5, 2}},  {60, 1900, MonthDay{3, 1}},    {335, 2005, MonthDay{12, 1}},
-      {365, 2005, MonthDay{12, 31}}, {365, 2004, MonthDay{12, 30}}, {366, 2004, MonthDay{12, 31}},
-      {366, 2005, std::nullopt},    {366, 1900, std::nullopt},     {367, 2004, std::nullopt},
-      {-1, 2004, std::nullopt},
+  const struct {
+    int day_of_year, year;
+    std::optional<MonthDay> expected;
+  } cases[] = {
+      {0, 2004, {}},           {1, 2005, {{1, 1}}},     {31, 2005, {{1, 31}}},
+      {32, 2005, {{2, 1}}},    {59, 2005, {{2, 28}}},   {60, 2005, {{3, 1}}},
+      {60, 2004, {{2, 29}}},   {61, 2004, {{3, 1}}},    {123, 2000, {{5, 2}}},
+      {60, 1900, {{3, 1}}},    {335, 2005, {{12, 1}}},  {365, 2005, {{12, 31}}},
+      {365, 2004, {{12, 30}}}, {366, 2004, {{12, 31}}}, {366, 2005, {}},
+      {366, 1900, {}},         {367, 2004, {}},         {-1, 2004, {}},
   };
-  for (const DayOfYearCase& c : cases) {
+  for (const auto& c : cases) {
     EXPECT_EQ(DayOfYearToDate(c.day_of_year, c.year), c.expected) << c.day_of_year << " " << c.year;
   }
 }
 
-TEST(CalendarText, FormatDate) {
+// FormatDate and FormatYear give what their printf formats print.
+TEST(CalendarText, Formats) {
   EXPECT_EQ(FormatDate(3, 15, 2006), "March 15th, 2006");
   EXPECT_EQ(FormatDate(1, 0, 2005), "January , 2005");
-  EXPECT_EQ(FormatDate(12, 31, -1), "December 31st, -1");
   EXPECT_EQ(FormatDate(0, 5, 1855), " 5th, 1855");
   EXPECT_EQ(FormatDate(9, 22, INT_MIN), "September 22nd, -2147483648");
-}
-
-TEST(CalendarText, FormatYear) {
-  EXPECT_EQ(FormatYear(1990), "1990");
-  EXPECT_EQ(FormatYear(0), "0");
-  EXPECT_EQ(FormatYear(INT_MAX), "2147483647");
-}
-
-// The formats are what FormatDate and FormatYear print, for callers that use printf.
-TEST(CalendarText, FormatsPrintWhatTheFormattersGive) {
+  EXPECT_EQ(FormatYear(1990) + FormatYear(0) + FormatYear(-7), "19900-7");
   char text[32];
   std::snprintf(text, sizeof text, kDateFormat.data(), "May", "3rd", 2005);
   EXPECT_STREQ(text, "May 3rd, 2005");

@@ -7,6 +7,7 @@ import json
 import os
 import subprocess
 import sys
+import time
 import unittest
 
 CLI = os.environ.get("VARNOCK_CLI", "build/release/cli/varnock-cli")
@@ -54,7 +55,8 @@ class Decoding(unittest.TestCase):
              "March 15th, 2006\nFebruary 31st, 1996\n"),
             ("one-character last line", ["-m", "cmc"], b"KC15\nX", 1,
              f"March 15th, 2006\nerror: {NO_DATE}\n"),
-            ("byte-order mark skipped", ["-m", "cmc"], b"\xef\xbb\xbfKC15\n", 0, "March 15th, 2006\n"),
+            ("byte-order mark skipped", ["-m", "mbi", "-d", "2000"], b"\xef\xbb\xbf5123\n", 0,
+             "May 3rd, 2005\n"),
             ("no input, no records", ["-m", "cmc"], b"", 0, ""),
             ("invalid UTF-8 is an error of its line alone", ["-m", "cmc"], b"KC\xff15\nKC15\n", 1,
              "error: the code is not valid UTF-8\nMarch 15th, 2006\n"),
@@ -64,6 +66,25 @@ class Decoding(unittest.TestCase):
         for name, args, stdin, status, out in rows:
             with self.subTest(name):
                 self.assertEqual(run(*args, stdin=stdin), (status, out.encode(), b""))
+
+    def test_input_that_trickles_in(self):
+        # A byte-order mark and a CR LF split across reads; a mark later is a character.
+        process = subprocess.Popen([*WRAPPER, CLI, "-m", "mbi", "-d", "2000"], stdin=subprocess.PIPE,
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        for piece in (b"\xef", b"\xbb", b"\xbf5123\r", b"\n", b"\xef\xbb\xbf4060\n"):
+            process.stdin.write(piece)
+            process.stdin.flush()
+            time.sleep(0.1)
+        out, err = process.communicate()
+        self.assertEqual((process.returncode, out, err),
+                         (1, f"May 3rd, 2005\nerror: {NO_DATE} {NOTE}\n".encode(), b""))
+
+    def test_unreadable_input_is_reported(self):
+        directory = os.open("/", os.O_RDONLY)
+        done = subprocess.run([*WRAPPER, CLI, "-m", "cmc"], stdin=directory, capture_output=True)
+        os.close(directory)
+        self.assertEqual((done.returncode, done.stdout), (1, b""))
+        self.assertTrue(done.stderr.startswith(b"varnock-cli: cannot read standard input: "))
 
     def test_long_lines_decode_from_their_first_127_characters(self):
         tail = "\u00e9" * 400_000 + "\n"  # two bytes a character, past several blocks
@@ -97,7 +118,7 @@ class Formats(unittest.TestCase):
         self.assertEqual(run("-m", "cmc", "-f", "csv"), (0, b"code,maker,decade,result,text\r\n", b""))
 
     def test_json_lines(self):
-        status, out, _ = run("-m", "mcc-dvd", "-d", "2020", "-f", "json", "mk1", "\u00e9\x01\"\\")
+        status, out, _ = run("-m", "mcc-dvd", "-d", "2020", "--format=json", "mk1", "\u00e9\x01\"\\")
         first, second = (json.loads(line) for line in out.decode().splitlines())
         self.assertEqual(list(first.items()),
                          [("code", "mk1"), ("maker", "Mitsubishi Chemical Corporation [DVD\u00b1R]"),
@@ -106,9 +127,19 @@ class Formats(unittest.TestCase):
                          ("\u00e9\x01\"\\", "error", NO_DATE))
         self.assertEqual(status, 1)
 
+    def test_json_escapes_every_control_character(self):
+        controls = "".join(chr(i) for i in range(1, 32))
+        _, out, _ = run("-m", "cmc", "-f", "json", "\"\\" + controls + " \x7f")
+        self.assertIn(b'"code": "\\"\\\\\\u0001\\u0002\\u0003\\u0004\\u0005\\u0006\\u0007\\u0008\\u0009\\u000a'
+                      b'\\u000b\\u000c\\u000d\\u000e\\u000f\\u0010\\u0011\\u0012\\u0013\\u0014\\u0015\\u0016'
+                      b'\\u0017\\u0018\\u0019\\u001a\\u001b\\u001c\\u001d\\u001e\\u001f \x7f"', out)
+        _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"\x00")
+        self.assertTrue(out.startswith(b'{"code": "\\u0000", '))
+
     def test_echoed_code_stays_valid_utf8(self):
-        _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"K\xc3C\xe2\x82\n")
-        self.assertEqual(json.loads(out)["code"], "K\ufffdC\ufffd\ufffd")
+        _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"K\xc3C\xe2\x82\n\n")
+        self.assertEqual([json.loads(line)["code"] for line in out.splitlines()],
+                         ["K\ufffdC\ufffd\ufffd", ""])
         _, out, _ = run("-m", "cmc", "-f", "csv", stdin=b"K\xff,\n")
         self.assertEqual(out.decode().split("\r\n")[1], '"K\ufffd,",CMC Magnetics,0,error,'
                          'the code is not valid UTF-8')
@@ -119,7 +150,9 @@ class Usage(unittest.TestCase):
         rows = [
             (["KC15"], "no maker given (-m); valid makers: cmc, daxon, kodak, mcc-cdr, mcc-dvd, "
                        "mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden or tdk"),
-            (["-m", "cmc magnetics"], "unknown maker 'cmc magnetics'; valid makers: cmc,"),
+            (["-m", "cmc magnetics"], "unknown maker 'cmc magnetics'; valid makers: cmc, daxon, "
+             "kodak, mcc-cdr, mcc-dvd, mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden or "
+             "tdk, or a name that --list-makers prints\n"),
             (["-m", "ritek", "-d", "1980"],
              "unknown decade '1980'; valid decades: 1990, 2000, 2010, 2020, all"),
             (["-m", "cmc", "-f", "xml"], "unknown format 'xml'; valid formats: text, csv or json"),
@@ -152,7 +185,14 @@ class Usage(unittest.TestCase):
         status, out, _ = run("--help")
         self.assertEqual(status, 0)
         self.assertTrue(out.startswith(b"Usage: varnock-cli [OPTIONS] [CODE...]\n"))
-        self.assertIn(b"A CODE that starts with '-' goes after '--'.", out)
+        for line in ("With no CODE, codes are read from standard input, one a line (a line ends at LF,",
+                     "CRLF or CR). A CODE that starts with '-' goes after '--'.",
+                     "                        1990, 2000, 2010 or 2020, or \"all\" to decode once for each;",
+                     "                        left out: none, which is enough for cmc and daxon",
+                     "  -f, --format FORMAT   text (the default), csv (RFC 4180, with a header row),",
+                     "                        or json (JSON Lines, a record an object)",
+                     "fields code, maker, decade, result and text. A text record is the date, or"):
+            self.assertIn("\n" + line + "\n", out.decode())
         self.assertEqual(run("-h"), (0, out, b""))
         self.assertEqual(run("--version"), (0, b"varnock-cli 2.0.0.0\n", b""))
 

@@ -7,10 +7,13 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "decoder_dlg.h"
+#include "dialog_cases.h"
 #include "main_dialog.h"
+#include "wide_text.h"
 
 namespace {
 
@@ -42,51 +45,35 @@ INT_PTR RunDialog(CDecoderDlg& dialog, std::vector<Step> script) {
   return result;
 }
 
-INPUT Input(DWORD type) {
-  INPUT input{};
-  input.type = type;
-  return input;
-}
-
-void Keys(std::initializer_list<WORD> keys) {
+// Presses and releases each key in turn (a 0 releases the keys held since the last),
+// then types the text; `held` keys stay down until a 0.
+void Keys(std::vector<WORD> keys, std::wstring_view text = {}, std::vector<WORD> held = {}) {
   std::vector<INPUT> input;
-  for (WORD key : keys) {
-    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      INPUT event = Input(INPUT_KEYBOARD);
-      event.ki.wVk = key;
-      event.ki.dwFlags = up;
-      input.push_back(event);
-    }
-  }
-  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
-void Type(std::wstring_view text) {
-  std::vector<INPUT> input;
-  for (wchar_t c : text) {
-    for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
-      INPUT event = Input(INPUT_KEYBOARD);
-      event.ki.wScan = c;
-      event.ki.dwFlags = KEYEVENTF_UNICODE | up;
-      input.push_back(event);
-    }
-  }
+  const auto add = [&](WORD key, wchar_t unit, DWORD flags) {
+    input.push_back(INPUT{INPUT_KEYBOARD, {}});
+    input.back().ki = {key, unit, flags, 0, 0};
+  };
+  for (WORD key : held) add(key, 0, 0);
+  for (WORD key : keys) add(key, 0, 0), add(key, 0, KEYEVENTF_KEYUP);
+  for (wchar_t unit : text)
+    add(0, unit, KEYEVENTF_UNICODE), add(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP);
+  for (WORD key : held) add(key, 0, KEYEVENTF_KEYUP);
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
 // Moves the pointer to the middle of the control and clicks it `clicks` times.
-void Click(HWND control, int clicks = 1) {
+void Click(HWND control, int clicks) {
   RECT rect;
   GetWindowRect(control, &rect);
-  std::vector<INPUT> input(1, Input(INPUT_MOUSE));
-  input[0].mi.dx = MulDiv((rect.left + rect.right) / 2, 65536, GetSystemMetrics(SM_CXSCREEN));
-  input[0].mi.dy = MulDiv((rect.top + rect.bottom) / 2, 65536, GetSystemMetrics(SM_CYSCREEN));
-  input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  for (int i = 0; i < clicks; ++i) {
-    for (DWORD button : {DWORD{MOUSEEVENTF_LEFTDOWN}, DWORD{MOUSEEVENTF_LEFTUP}}) {
-      input.push_back(Input(INPUT_MOUSE));
-      input.back().mi.dwFlags = button;
-    }
+  std::vector<INPUT> input(1 + 2 * static_cast<std::size_t>(clicks), INPUT{INPUT_MOUSE, {}});
+  input[0].mi = {MulDiv((rect.left + rect.right) / 2, 65536, GetSystemMetrics(SM_CXSCREEN)),
+                 MulDiv((rect.top + rect.bottom) / 2, 65536, GetSystemMetrics(SM_CYSCREEN)),
+                 0,
+                 MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+                 0,
+                 0};
+  for (std::size_t i = 1; i < input.size(); ++i) {
+    input[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
   }
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
@@ -96,8 +83,6 @@ std::wstring Text(HWND window) {
   GetWindowTextW(window, text, 512);
   return text;
 }
-
-std::wstring ItemText(HWND dialog, int id) { return Text(GetDlgItem(dialog, id)); }
 
 std::wstring ClassName(HWND window) {
   wchar_t name[64] = L"";
@@ -133,223 +118,167 @@ SeenBox ReadBox(HWND dialog) {
 // reaches the dialog by way of the display, such as the pointer's moves.
 Step WaitUntil(std::function<bool(HWND)> done, std::string what) {
   auto ticks = std::make_shared<int>(0);
-  return [=](HWND hwnd) {
-    if (done(hwnd)) return;
-    if (++*ticks < 100) {
-      --next_step;
-    } else {
-      ADD_FAILURE() << what;
-    }
+  return [=](HWND dialog) {
+    if (!done(dialog) && ++*ticks < 100) --next_step;
+    if (*ticks == 100) ADD_FAILURE() << what;
   };
 }
 
-// Chooses the maker from the keyboard: the first entry, then down the list.
-Step PickMaker(int row) {
-  return [row](HWND dialog) {
-    SetFocus(GetDlgItem(dialog, IDC_MANUFACTURER));
-    std::vector<WORD> keys = {VK_HOME};
-    keys.insert(keys.end(), static_cast<std::size_t>(row), VK_DOWN);
-    for (WORD key : keys) Keys({key});
-  };
+Step Press(std::vector<WORD> keys) {
+  return [keys](HWND) { Keys(keys); };
 }
 
 Step ClickItem(int id, int clicks = 1) {
   return [=](HWND dialog) { Click(GetDlgItem(dialog, id), clicks); };
 }
 
-Step TypeCode(std::wstring code) {
-  return [code](HWND dialog) {
-    SetFocus(GetDlgItem(dialog, IDC_HUB_CODE));
-    Type(code);
+// Chooses the maker from the keyboard: the first entry, then down the list.
+Step PickMaker(int row) {
+  return [row](HWND dialog) {
+    SetFocus(GetDlgItem(dialog, IDC_MANUFACTURER));
+    for (int i = -1; i < row; ++i) Keys({static_cast<WORD>(i < 0 ? VK_HOME : VK_DOWN)});
   };
 }
 
-Step Press(WORD key) {
-  return [key](HWND) { Keys({key}); };
+Step TypeCode(std::wstring code) {
+  return [code](HWND dialog) {
+    SetFocus(GetDlgItem(dialog, IDC_HUB_CODE));
+    Keys({}, code);
+  };
 }
 
-Step ExpectResult(std::wstring text) {
-  return [text](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_RESULT), text); };
+// Puts the text on the clipboard and pastes it over the hub code with Ctrl+V.
+Step PasteCode(std::wstring text) {
+  return [text](HWND dialog) {
+    OpenClipboard(dialog);
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SetFocus(GetDlgItem(dialog, IDC_HUB_CODE));
+    SendDlgItemMessageW(dialog, IDC_HUB_CODE, EM_SETSEL, 0, -1);
+    Keys({'V'}, {}, {VK_CONTROL});
+  };
 }
 
-const std::wstring kNoDate =
-    L"No date string found in the provided input. Please check the serial code you entered.";
+Step Expect(int id, std::wstring text) {
+  return [=](HWND dialog) { EXPECT_EQ(Text(GetDlgItem(dialog, id)), text) << "control " << id; };
+}
 
-TEST(Win32Dialog, OpensEmptyWithTheFocusOnProcess) {
-  CDecoderDlg dialog;
-  EXPECT_EQ(RunDialog(dialog, {[](HWND hwnd) {
-                                 EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, IDC_PROCESS));
-                                 EXPECT_EQ(Text(hwnd), L"Varnock v2.0B1 [BETA]");
-                                 EXPECT_EQ(ItemText(hwnd, IDC_VERSION_LABEL), L"version 2.0B1");
-                                 EXPECT_EQ(ItemText(hwnd, IDC_HUB_CODE), L"");
-                                 EXPECT_EQ(ItemText(hwnd, IDC_RESULT), L"");
-                                 EXPECT_EQ(SendDlgItemMessageW(hwnd, IDC_MANUFACTURER, CB_GETCURSEL,
-                                                               0, 0),
-                                           CB_ERR);
-                                 for (const auto& [id, decade] : varnock::res::kDecadeButtons) {
-                                   EXPECT_EQ(IsDlgButtonChecked(hwnd, id), BST_UNCHECKED);
-                                 }
-                               },
-                               Press(VK_ESCAPE)}),
+TEST(Win32Dialog, OpensEmptyAndEndsWithEscapeCloseOrTheCloseBox) {
+  CDecoderDlg by_escape, by_button, by_box;
+  const Step opens_empty = [](HWND dialog) {
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_PROCESS));
+    EXPECT_EQ(Text(dialog), L"Varnock v2.0B1 [BETA]");
+    EXPECT_EQ(SendDlgItemMessageW(dialog, IDC_MANUFACTURER, CB_GETCURSEL, 0, 0), CB_ERR);
+    for (const auto& [id, decade] : varnock::res::kDecadeButtons) {
+      EXPECT_EQ(IsDlgButtonChecked(dialog, id), BST_UNCHECKED);
+    }
+  };
+  EXPECT_EQ(RunDialog(by_escape,
+                      {opens_empty, Expect(IDC_VERSION_LABEL, L"version 2.0B1"),
+                       Expect(IDC_HUB_CODE, L""), Expect(IDC_RESULT, L""), Press({VK_ESCAPE})}),
             IDCANCEL);
-}
-
-TEST(Win32Dialog, CloseAndTheCloseBoxEndIt) {
-  CDecoderDlg by_button;
   EXPECT_EQ(RunDialog(by_button, {ClickItem(IDCANCEL)}), IDCANCEL);
-  CDecoderDlg by_box;
-  EXPECT_EQ(RunDialog(by_box, {[](HWND hwnd) { PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
-            IDCANCEL);
+  EXPECT_EQ(
+      RunDialog(by_box, {[](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
+      IDCANCEL);
 }
 
 // Every control where the template puts it, in dialog units as Windows converts them:
 // place and size each on their own, as the dialog manager does.
 TEST(Win32Dialog, ControlsStandWhereTheTemplatePutsThem) {
-  CDecoderDlg dialog;
+  CDecoderDlg dlg;
   LONG dropped_bottom = 0;
-  RunDialog(
-      dialog,
-      {[&](HWND hwnd) {
-         HWND control = GetWindow(hwnd, GW_CHILD);  // template order
-         for (const auto& c : varnock::res::kMainDialogControls) {
-           ASSERT_NE(control, nullptr);
-           RECT expected{c.x, c.y, c.width, c.height};  // place, then size
-           MapDialogRect(hwnd, &expected);
-           RECT actual;
-           GetWindowRect(control, &actual);
-           MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&actual), 2);
-           EXPECT_EQ(actual.left, expected.left) << c.id;
-           EXPECT_EQ(actual.top, expected.top) << c.id;
-           if (c.kind == varnock::res::ControlKind::kDropDownList) {
-             dropped_bottom = expected.top + expected.bottom;  // checked below
-           } else if (c.kind == varnock::res::ControlKind::kPicture) {
-             // Shown at its own size: the 100 x 32 bitmap of 24 bits.
-             const auto* bitmap = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(
-                 nullptr, FindResourceW(nullptr, MAKEINTRESOURCEW(IDB_LOGO), RT_BITMAP))));
-             EXPECT_EQ(bitmap->biWidth, 100);
-             EXPECT_EQ(bitmap->biHeight, 32);
-             EXPECT_EQ(bitmap->biBitCount, 24);
-           } else {
-             EXPECT_EQ(actual.right - actual.left, expected.right) << c.id;
-             EXPECT_EQ(actual.bottom - actual.top, expected.bottom) << c.id;
-           }
-           control = GetWindow(control, GW_HWNDNEXT);
-         }
-       },
-       // Dropped, the list reaches as far as whole rows fit in the template's
-       // height, and scrolls for the rest.
-       [](HWND hwnd) {
-         SetFocus(GetDlgItem(hwnd, IDC_MANUFACTURER));
-         Keys({VK_F4});
-       },
-       [&](HWND hwnd) {
-         COMBOBOXINFO combo{};
-         combo.cbSize = sizeof combo;
-         GetComboBoxInfo(GetDlgItem(hwnd, IDC_MANUFACTURER), &combo);
-         RECT list;
-         GetWindowRect(combo.hwndList, &list);
-         MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&list), 2);
-         const auto row = SendMessageW(combo.hwndList, LB_GETITEMHEIGHT, 0, 0);
-         EXPECT_TRUE(IsWindowVisible(combo.hwndList));
-         EXPECT_LE(list.bottom, dropped_bottom);
-         EXPECT_GT(list.bottom, dropped_bottom - row);
-         EXPECT_TRUE(GetWindowLongW(combo.hwndList, GWL_STYLE) & WS_VSCROLL);
-       },
-       Press(VK_ESCAPE), Press(VK_ESCAPE)});
-}
-
-TEST(Win32Dialog, EnterDecodesTheUpperCasedCode) {
-  CDecoderDlg dialog;
-  RunDialog(dialog, {PickMaker(0), TypeCode(L"kc15"),
-                     [](HWND hwnd) { EXPECT_EQ(ItemText(hwnd, IDC_HUB_CODE), L"KC15"); },
-                     Press(VK_RETURN), ExpectResult(L"March 15th, 2006"), Press(VK_ESCAPE)});
-}
-
-TEST(Win32Dialog, ThePlusMinusEntryRoutesAndADecadeCounts) {
-  CDecoderDlg dialog;
-  RunDialog(dialog, {PickMaker(4), ClickItem(IDC_DECADE_2020), TypeCode(L"mk1"),
-                     ClickItem(IDC_PROCESS), ExpectResult(L"2021"), ClickItem(IDC_DECADE_1990),
-                     ClickItem(IDC_PROCESS), ExpectResult(L"1991"), Press(VK_ESCAPE)});
-}
-
-TEST(Win32Dialog, ErrorsShowInAMessageBoxAndKeepTheDate) {
-  CDecoderDlg dialog;
-  const std::wstring note =
-      kNoDate +
-      L"\n\nNOTE: If you're trying to decode an MBI serial with 3 digits, the disc is "
-      L"likely made in 2000 or 2010, therefore you should add a 0 to the beginning.";
-  RunDialog(dialog,
-            {PickMaker(7), ClickItem(IDC_DECADE_2000), TypeCode(L"5123"), Press(VK_RETURN),
-             [](HWND hwnd) { SetDlgItemTextW(hwnd, IDC_HUB_CODE, L"123"); }, Press(VK_RETURN),
-             [note](HWND hwnd) {
-               const SeenBox box = ReadBox(hwnd);
-               EXPECT_EQ(box.caption, L"Error");
-               EXPECT_EQ(box.text, note);
-               EXPECT_EQ(box.icon, LoadIconW(nullptr, IDI_EXCLAMATION));
-               EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
-             },
-             Press(VK_RETURN), ExpectResult(L"May 3rd, 2005"), Press(VK_ESCAPE)});
-}
-
-TEST(Win32Dialog, NoDecadeAsksForOneAndNoMakerDoesNothing) {
-  CDecoderDlg dialog;
-  RunDialog(dialog, {Press(VK_RETURN),
-                     [](HWND hwnd) {
-                       EXPECT_EQ(
-                           ReadBox(hwnd).text,
-                           L"No decade selected. This manufacturer requires a decade estimate.");
-                     },
-                     Press(VK_RETURN), ClickItem(IDC_DECADE_2000),
-                     [](HWND hwnd) { SetDlgItemTextW(hwnd, IDC_RESULT, L"shown before"); },
-                     ClickItem(IDC_PROCESS),
-                     [](HWND hwnd) {
-                       EXPECT_EQ(GetLastActivePopup(hwnd), hwnd);  // no box
-                       EXPECT_EQ(ItemText(hwnd, IDC_RESULT), L"shown before");
-                     },
-                     Press(VK_ESCAPE)});
-}
-
-TEST(Win32Dialog, TheFirst127CharactersArePastedUpperCase) {
-  CDecoderDlg dialog;
-  const auto paste = [](std::wstring text) {
-    return [text](HWND hwnd) {
-      OpenClipboard(hwnd);
-      EmptyClipboard();
-      HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-      std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
-      GlobalUnlock(memory);
-      SetClipboardData(CF_UNICODETEXT, memory);
-      CloseClipboard();
-      SetFocus(GetDlgItem(hwnd, IDC_HUB_CODE));
-      SendDlgItemMessageW(hwnd, IDC_HUB_CODE, EM_SETSEL, 0, -1);
-      INPUT keys[4] = {Input(INPUT_KEYBOARD), Input(INPUT_KEYBOARD), Input(INPUT_KEYBOARD),
-                       Input(INPUT_KEYBOARD)};
-      keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;  // Ctrl+V
-      keys[1].ki.wVk = keys[2].ki.wVk = 'V';
-      keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-      SendInput(4, keys, sizeof(INPUT));
-    };
+  const auto in_dialog = [](HWND dialog, HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
   };
-  RunDialog(dialog, {PickMaker(0), paste(std::wstring(123, L'x') + L"kc15"),
-                     [](HWND hwnd) {
-                       EXPECT_EQ(ItemText(hwnd, IDC_HUB_CODE), std::wstring(123, L'X') + L"KC15");
-                     },
-                     Press(VK_RETURN), ExpectResult(L"March 15th, 2006"),
-                     paste(std::wstring(124, L'x') + L"kc15"), Press(VK_RETURN),
-                     [](HWND hwnd) { EXPECT_EQ(ReadBox(hwnd).text, kNoDate); }, Press(VK_RETURN),
-                     Press(VK_ESCAPE)});
+  const Step where = [&](HWND dialog) {
+    HWND control = GetWindow(dialog, GW_CHILD);  // template order
+    for (const auto& c : varnock::res::kMainDialogControls) {
+      RECT expected{c.x, c.y, c.width, c.height};  // place, then size
+      MapDialogRect(dialog, &expected);
+      const RECT actual = in_dialog(dialog, control);
+      EXPECT_EQ(actual.left, expected.left) << c.id;
+      EXPECT_EQ(actual.top, expected.top) << c.id;
+      if (c.kind == varnock::res::ControlKind::kDropDownList) {
+        dropped_bottom = expected.top + expected.bottom;
+      } else if (c.kind != varnock::res::ControlKind::kPicture) {  // a picture has its own size
+        EXPECT_EQ(actual.right - actual.left, expected.right) << c.id;
+        EXPECT_EQ(actual.bottom - actual.top, expected.bottom) << c.id;
+      }
+      control = GetWindow(control, GW_HWNDNEXT);
+    }
+    // The logo: the 100 x 32 bitmap of 24 bits.
+    const auto* logo = static_cast<const BITMAPINFOHEADER*>(LockResource(
+        LoadResource(nullptr, FindResourceW(nullptr, MAKEINTRESOURCEW(IDB_LOGO), RT_BITMAP))));
+    EXPECT_EQ(std::tuple(logo->biWidth, logo->biHeight, logo->biBitCount), std::tuple(100, 32, 24));
+  };
+  // Dropped, the list reaches as far as whole rows fit in the template's height, and
+  // scrolls for the rest.
+  const Step dropped = [&](HWND dialog) {
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof combo;
+    GetComboBoxInfo(GetDlgItem(dialog, IDC_MANUFACTURER), &combo);
+    const RECT list = in_dialog(dialog, combo.hwndList);
+    EXPECT_TRUE(IsWindowVisible(combo.hwndList));
+    EXPECT_LE(list.bottom, dropped_bottom);
+    EXPECT_GT(list.bottom, dropped_bottom - SendMessageW(combo.hwndList, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_TRUE(GetWindowLongW(combo.hwndList, GWL_STYLE) & WS_VSCROLL);
+  };
+  RunDialog(dlg, {where, PickMaker(0), Press({VK_F4}), dropped, Press({VK_ESCAPE, VK_ESCAPE})});
+}
+
+TEST(Win32Dialog, Decodes) {
+  for (const DialogCase& c : kDialogCases) {
+    CDecoderDlg dlg;
+    std::vector<Step> script = {[](HWND dialog) {
+      SetDlgItemTextW(dialog, IDC_RESULT, varnock::win32::Widen(kShownBefore).c_str());
+    }};
+    if (c.maker_row >= 0) script.push_back(PickMaker(c.maker_row));
+    if (c.decade != 0) script.push_back(ClickItem(c.decade));
+    script.push_back(TypeCode(varnock::win32::Widen(c.typed)));
+    script.push_back(c.press_enter ? Press({VK_RETURN}) : ClickItem(IDC_PROCESS));
+    if (c.message != nullptr) {
+      script.push_back([&c](HWND dialog) {
+        const SeenBox box = ReadBox(dialog);
+        EXPECT_EQ(box.caption, L"Error");
+        EXPECT_EQ(box.text, varnock::win32::Widen(c.message));
+        EXPECT_EQ(box.icon, LoadIconW(nullptr, IDI_EXCLAMATION));
+        EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+      });
+      script.push_back(Press({VK_RETURN}));
+    }
+    script.push_back(Expect(IDC_RESULT, varnock::win32::Widen(c.result)));
+    script.push_back([](HWND dialog) { EXPECT_EQ(GetLastActivePopup(dialog), dialog); });
+    script.push_back(Press({VK_ESCAPE}));
+    SCOPED_TRACE(c.name);
+    RunDialog(dlg, script);
+  }
+}
+
+// Typed and pasted letters turn to upper case; a paste keeps its first line.
+TEST(Win32Dialog, TypedAndPastedLettersTurnUpperCase) {
+  CDecoderDlg dlg;
+  RunDialog(dlg, {TypeCode(L"kc15"), Expect(IDC_HUB_CODE, L"KC15"), PasteCode(L"ka\r\n01"),
+                  Expect(IDC_HUB_CODE, L"KA"), Press({VK_ESCAPE})});
 }
 
 TEST(Win32Dialog, HandOverTheLogoAloneAndOnePagePerClick) {
-  CDecoderDlg dialog;
+  CDecoderDlg dlg;
   std::vector<std::wstring> opened;
-  dialog.SetPageOpener([&](const wchar_t* url) { opened.push_back(url); });
+  dlg.SetPageOpener([&](const wchar_t* url) { opened.push_back(url); });
   const auto cursor_over = [](int id, LPCWSTR shape) {
     return WaitUntil([=](HWND) { return GetCursor() == LoadCursorW(nullptr, shape); },
                      "the cursor over control " + std::to_string(id));
   };
   RunDialog(
-      dialog,
+      dlg,
       {ClickItem(IDC_LOGO, 0), cursor_over(IDC_LOGO, IDC_HAND), ClickItem(IDC_VERSION_LABEL, 0),
        cursor_over(IDC_VERSION_LABEL, IDC_ARROW), ClickItem(IDC_LOGO, 0),
        cursor_over(IDC_LOGO, IDC_HAND), ClickItem(IDC_YEARS_LABEL, 0),
@@ -357,7 +286,7 @@ TEST(Win32Dialog, HandOverTheLogoAloneAndOnePagePerClick) {
        [&](HWND) { EXPECT_EQ(opened, std::vector<std::wstring>{L"https://varnock.example.org/"}); },
        [](HWND) { Sleep(GetDoubleClickTime() + 50); }, ClickItem(IDC_LOGO, 2),
        ClickItem(IDC_VERSION_LABEL), ClickItem(IDC_YEARS_LABEL),
-       [&](HWND) { EXPECT_EQ(opened.size(), 2u); }, Press(VK_ESCAPE)});
+       [&](HWND) { EXPECT_EQ(opened.size(), 2u); }, Press({VK_ESCAPE})});
 }
 
 }  // namespace

@@ -1,0 +1,41 @@
+// What a person does in the main dialog and what it must show, the same for every
+// realisation of the dialog: each case starts from a fresh dialog whose result field
+// holds kShownBefore, so that an error or no result must leave it as it was.
+#pragma once
+
+#include "resource.h"
+
+inline constexpr const char* kShownBefore = "(shown before)";
+inline constexpr const char* kNoDateText =
+    "No date string found in the provided input. Please check the serial code you entered.";
+
+struct DialogCase {
+  const char* name;
+  int maker_row;        // picked from the keyboard; -1: none
+  int decade;           // the button clicked; 0: none
+  const char* typed;    // UTF-8
+  bool press_enter;     // in the code field; else a click on Process
+  const char* result;   // the result field afterwards
+  const char* message;  // the message box's text; nullptr: no box
+};
+
+// clang-format off
+inline constexpr DialogCase kDialogCases[] = {
+    {"nothing chosen asks for a decade", -1, 0, "", false, kShownBefore,
+     "No decade selected. This manufacturer requires a decade estimate."},
+    {"CMC needs no decade, Enter decodes", 0, 0, "kc15", true, "March 15th, 2006", nullptr},
+    {"1990s", 10, IDC_DECADE_1990, "ri50615", false, "June 15th, 1995", nullptr},
+    {"2000s, and the note in two paragraphs", 7, IDC_DECADE_2000, "123", true, kShownBefore,
+     "No date string found in the provided input. Please check the serial code you entered.\n\n"
+     "NOTE: If you're trying to decode an MBI serial with 3 digits, the disc is likely made in "
+     "2000 or 2010, therefore you should add a 0 to the beginning."},
+    {"2010s", 8, IDC_DECADE_2010, "50615", true, "June 15th, 2015", nullptr},
+    {"2020s and the plus-minus entry", 4, IDC_DECADE_2020, "mk1", false, "2021", nullptr},
+    {"the 128th character is cut", 0, 0, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX"
+     "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXKC15", true, kShownBefore,
+     kNoDateText},
+    {"a Latin letter reaches the decoder in upper case", 1, 0, "x\u00e912abc25", true,
+     "December 25th, 1879", nullptr},
+    {"a decade and no maker do nothing", -1, IDC_DECADE_2000, "KC15", false, kShownBefore, nullptr},
+};
+// clang-format on
