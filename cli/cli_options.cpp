@@ -149,11 +149,10 @@ std::variant<CliOptions, EarlyExit> ParseCommandLine(int argc, char** argv) {
   };
   CliOptions options;
   std::optional<Maker> maker;
-  opterr = 0;  // our own messages, each with the hint to --help
-  optind = 1;
   int opt;
+  // The leading ':' keeps getopt quiet: our messages name the option and point to --help.
   while ((opt = getopt_long(argc, argv, ":m:d:f:h", kLongOptions, nullptr)) != -1) {
-    const std::string arg = optarg ? optarg : "";
+    const std::string arg = optarg != nullptr ? optarg : std::string();  // the option's value
     const std::string letter(1, static_cast<char>(optopt));  // a short option gone wrong
     switch (opt) {
       case 'm':

@@ -23,19 +23,16 @@ namespace {
 constexpr std::string_view kNotUtf8Message = "the code is not valid UTF-8";
 
 // The code as given, for the formats that echo it, held once however long the line: a
-// large block grows in place through realloc, where a std::string copies itself at each
-// doubling and may touch nearly twice the line (bench/cli_memory.sh).
+// large block grows in place through realloc, where a std::string copies itself as it
+// grows and may touch nearly twice the line (bench/cli_memory.sh).
 class CodeBuffer {
  public:
   void Append(std::string_view piece) {
-    if (size_ + piece.size() > capacity_) {
-      const std::size_t capacity = std::max(2 * capacity_, size_ + piece.size());
-      void* grown = std::realloc(data_.get(), capacity);
-      if (grown == nullptr) throw std::bad_alloc();
-      (void)data_.release();
-      data_.reset(static_cast<char*>(grown));
-      capacity_ = capacity;
-    }
+    if (piece.empty()) return;  // realloc to nothing would free the block
+    void* grown = std::realloc(data_.get(), size_ + piece.size());
+    if (grown == nullptr) throw std::bad_alloc();
+    (void)data_.release();
+    data_.reset(static_cast<char*>(grown));
     std::copy(piece.begin(), piece.end(), data_.get() + size_);
     size_ += piece.size();
   }
@@ -48,7 +45,6 @@ class CodeBuffer {
   };
   std::unique_ptr<char, Free> data_;
   std::size_t size_ = 0;
-  std::size_t capacity_ = 0;
 };
 
 // Decodes codes of the chosen maker, each given in one piece or more, into records.

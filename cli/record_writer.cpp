@@ -15,7 +15,7 @@ template <typename Escape>
 void WriteEscapedUtf8(Output& out, std::string_view text, Escape escape) {
   std::size_t written = 0;  // the text before this is out, as it came or replaced
   for (std::size_t i = 0; i < text.size();) {
-    std::string_view replacement;
+    std::string replacement;
     std::size_t length = 1;
     if (static_cast<unsigned char>(text[i]) < 0x80) {
       replacement = escape(text[i]);
@@ -42,21 +42,18 @@ void WriteCsvField(Output& out, std::string_view field) {
   const bool quoted = std::any_of(field.begin(), field.end(),
                                   [](char c) { return c == ',' || c == '"' || IsControl(c); });
   if (quoted) out.Write("\"");
-  WriteEscapedUtf8(out, field, [](char c) { return c == '"' ? std::string_view("\"\"") : ""; });
+  WriteEscapedUtf8(out, field, [](char c) { return c == '"' ? std::string("\"\"") : std::string(); });
   if (quoted) out.Write("\"");
 }
 
-// The JSON escape of an ASCII byte, or empty where the byte stands for itself.
-std::string_view JsonEscape(char c) {
-  static constexpr auto kControls = std::to_array<std::string_view>(
-      {"\\u0000", "\\u0001", "\\u0002", "\\u0003", "\\u0004", "\\u0005", "\\u0006", "\\u0007",
-       "\\b",     "\\t",     "\\n",     "\\u000b", "\\f",     "\\r",     "\\u000e", "\\u000f",
-       "\\u0010", "\\u0011", "\\u0012", "\\u0013", "\\u0014", "\\u0015", "\\u0016", "\\u0017",
-       "\\u0018", "\\u0019", "\\u001a", "\\u001b", "\\u001c", "\\u001d", "\\u001e", "\\u001f"});
-  if (c == '"') return "\\\"";
-  if (c == '\\') return "\\\\";
+// The JSON escape of an ASCII byte, or empty where the byte stands for itself: a quote
+// and a backslash take a backslash, a control character its number.
+std::string JsonEscape(char c) {
+  if (c == '"' || c == '\\') return {'\\', c};
+  if (!IsControl(c) || c == '\x7F') return {};
+  constexpr std::string_view kHex = "0123456789abcdef";
   const auto byte = static_cast<unsigned char>(c);
-  return byte < kControls.size() ? kControls[byte] : "";
+  return {'\\', 'u', '0', '0', kHex[byte / 16], kHex[byte % 16]};
 }
 
 }  // namespace
