@@ -2,10 +2,12 @@
 # Throughput of varnock-cli over one million realistic hub codes of five makers, in its
 # text and JSON formats, against mawk upper-casing the same lines: the floor of what a
 # line-by-line Unix tool can do. Usage: bench/cli_throughput.sh [path/to/varnock-cli]
+# (VARNOCK_CLI_WRAPPER=wine for the Windows build)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cli=${1:-build/release/cli/varnock-cli}
-[ -x "$cli" ] || { echo "build the release preset first ($cli is missing)" >&2; exit 2; }
+[ -f "$cli" ] || { echo "build the release preset first ($cli is missing)" >&2; exit 2; }
+read -ra wrapper <<< "${VARNOCK_CLI_WRAPPER:-}"
 source scripts/packages.sh
 install_missing mawk python3
 
@@ -50,7 +52,9 @@ best() {  # best of three wall-clock seconds of "$@"
 }
 run_cli() {
   local maker
-  for maker in "${makers[@]}"; do "$cli" -m "$maker" -d 2000 -f "$1" < "$work/$maker.txt" || true; done
+  for maker in "${makers[@]}"; do
+    "${wrapper[@]}" "$cli" -m "$maker" -d 2000 -f "$1" < "$work/$maker.txt" || true
+  done
 }
 
 mawk_s=$(best mawk '{print toupper($0)}' "$work/all.txt")

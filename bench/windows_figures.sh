@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Figures of the Windows build: varnock.exe's size once stripped, its time to window
+# under Wine against a minimal Win32 dialog built beside it (alternating runs, medians),
+# and varnock-cli.exe's throughput under Wine against the Linux build on the same file.
+# Usage: bench/windows_figures.sh [RUNS]   (after the windows and release builds)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+runs=${1:-15}
+build=build/windows
+source scripts/packages.sh
+install_missing xvfb xdotool
+source scripts/wine_prefix.sh
+work=$(mktemp -d)
+new_wine_prefix "$work/prefix"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$work/display")
+
+x86_64-w64-mingw32-strip -o "$work/varnock.exe" "$build/win32/varnock.exe"
+echo "varnock.exe stripped: $(stat -c %s "$work/varnock.exe") bytes (target 300 KB)"
+
+# one PROGRAM TITLE: milliseconds from the start of the program to its window.
+one() {
+  local start window
+  start=$(date +%s%N)
+  wine "$1" &
+  local pid=$!
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name "$2" | head -n 1)
+  echo $(( ($(date +%s%N) - start) / 1000000 ))
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null || true
+  [ -n "$window" ]
+}
+for _ in $(seq "$runs"); do
+  one "$build/win32/varnock.exe" '^Varnock v' >> "$work/varnock"
+  one "$build/bench/minimal_dialog_win32.exe" '^Minimal dialog$' >> "$work/floor"
+done
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+v=$(median < "$work/varnock") f=$(median < "$work/floor")
+awk -v v="$v" -v f="$f" -v n="$runs" 'BEGIN {
+  printf "time to window: varnock.exe %d ms, minimal dialog %d ms (medians of %d), ratio %.2f (target 1.25)\n", v, f, n, v / f }'
+
+echo "varnock-cli under Wine:"
+VARNOCK_CLI_WRAPPER=wine bench/cli_throughput.sh "$build/cli/varnock-cli.exe" | tail -n 3
+echo "varnock-cli on Linux:"
+bench/cli_throughput.sh build/release/cli/varnock-cli | tail -n 3
