@@ -12,8 +12,8 @@ namespace varnock::cli {
 struct Record {
   std::string_view code;   // as given, UTF-8 (invalid sequences are shown as U+FFFD)
   std::string_view maker;  // the full name, UTF-8
-  Decade decade = Decade::kNone;
-  bool is_date = false;
+  Decade decade;
+  bool is_date;
   std::string_view text;  // the date, or the reason there is none (ASCII)
 };
 

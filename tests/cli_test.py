@@ -137,9 +137,9 @@ class Formats(unittest.TestCase):
         self.assertTrue(out.startswith(b'{"code": "\\u0000", '))
 
     def test_echoed_code_stays_valid_utf8(self):
-        _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"K\xc3C\xe2\x82\n\n")
+        _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"K\xc3C\xe2\x82\n\x80\n\n")
         self.assertEqual([json.loads(line)["code"] for line in out.splitlines()],
-                         ["K\ufffdC\ufffd\ufffd", ""])
+                         ["K\ufffdC\ufffd\ufffd", "\ufffd", ""])
         _, out, _ = run("-m", "cmc", "-f", "csv", stdin=b"K\xff,\n")
         self.assertEqual(out.decode().split("\r\n")[1], '"K\ufffd,",CMC Magnetics,0,error,'
                          'the code is not valid UTF-8')

@@ -136,6 +136,9 @@ class DecoderDlgTest : public QObject {
     QCOMPARE(dlg_->windowTitle(), QStringLiteral("Varnock v2.0B1 [BETA]"));
     QCOMPARE(Item<QLabel>(IDC_VERSION_LABEL)->text(), QStringLiteral("version 2.0B1"));
     QCOMPARE(Item<QLabel>(IDC_YEARS_LABEL)->text(), QStringLiteral("(c) 2024-2026"));
+    QCOMPARE(Item<QLabel>(IDC_VERSION_LABEL)->lineWidth() * 10 +
+                 Item<QLabel>(IDC_YEARS_LABEL)->lineWidth(),
+             12);  // a static edge, and a static edge and sunken
     QStringList makers;
     for (int i = 0; i < Maker()->count(); ++i) makers << Maker()->itemText(i);
     QCOMPARE(
@@ -292,8 +295,9 @@ class DecoderDlgTest : public QObject {
   void handOverTheLogoAloneAndOnePagePerClick() {
     QCOMPARE(Item(IDC_LOGO)->cursor().shape(), Qt::PointingHandCursor);
     PageOpener browser;
-    for (int id : {IDC_VERSION_LABEL, IDC_YEARS_LABEL}) {
+    for (int id : {IDC_VERSION_LABEL, IDC_YEARS_LABEL}) {  // they take no mouse input
       QWidget* under = dlg_->childAt(Item(id)->geometry().center());
+      QVERIFY(under != Item(id));
       QCOMPARE((under ? under : dlg_.get())->cursor().shape(), Qt::ArrowCursor);
       ClickAt(Item(id));
     }
@@ -319,12 +323,16 @@ class DecoderDlgTest : public QObject {
 
   void applicationRunsTheDialogOnceAndReturns() {
     dlg_.reset();
-    QTimer::singleShot(50, [] {
-      QWidget* shown = QApplication::activeModalWidget();
-      QVERIFY(qobject_cast<CDecoderDlg*>(shown));
-      QTest::keyClick(shown, Qt::Key_Escape);
+    bool shown = false;
+    QTimer::singleShot(50, [&shown] {
+      shown = qobject_cast<CDecoderDlg*>(QApplication::activeModalWidget()) != nullptr;
+      QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);
     });
     QCOMPARE(static_cast<CDecoderApp*>(qApp)->InitInstance(), 0);
+    QVERIFY(shown);
+    QCOMPARE(
+        qApp->applicationName() + ' ' + qApp->applicationVersion() + ' ' + qApp->desktopFileName(),
+        QStringLiteral("Varnock 2.0.0.0 org.example.Varnock"));
   }
 };
 

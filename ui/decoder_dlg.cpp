@@ -54,9 +54,9 @@ class DialogUnits {
     base_height_ = metrics.height();
   }
 
-  QRect ToPixels(int x, int y, int width, int height) const {
-    return {Scale(x, base_width_, 4), Scale(y, base_height_, 8), Scale(width, base_width_, 4),
-            Scale(height, base_height_, 8)};
+  QRect ToPixels(const QRect& units) const {
+    return {Scale(units.x(), base_width_, 4), Scale(units.y(), base_height_, 8),
+            Scale(units.width(), base_width_, 4), Scale(units.height(), base_height_, 8)};
   }
 
  private:
@@ -82,15 +82,9 @@ class HubCodeValidator : public QValidator {
       input.remove(line_break, pos - line_break);
       pos = static_cast<int>(line_break);
     }
-    for (qsizetype i = 0; i < input.size(); ++i) {
-      if (input[i].isHighSurrogate() && i + 1 < input.size()) {
-        const char32_t upper = QChar::toUpper(QChar::surrogateToUcs4(input[i], input[i + 1]));
-        input[i] = QChar(QChar::highSurrogate(upper));
-        input[++i] = QChar(QChar::lowSurrogate(upper));
-      } else {
-        input[i] = input[i].toUpper();
-      }
-    }
+    QString upper;
+    for (const uint c : input.toUcs4()) upper.append(QChar::fromUcs4(QChar::toUpper(c)));
+    input = upper;
     return Acceptable;
   }
 };
@@ -118,7 +112,6 @@ QWidget* CreateGroupBox(const ControlTemplate& control, QWidget* parent) {
 
 QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
   auto* edit = new QLineEdit(FromCodePage(control.text), parent);
-  edit->setFrame(control.styles & varnock::res::kBorder);
   edit->setReadOnly(control.styles & varnock::res::kReadOnly);
   if (control.styles & varnock::res::kUpperCase) edit->setValidator(new HubCodeValidator(edit));
   return edit;
@@ -171,8 +164,8 @@ CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent), decades_(new QButto
   // Creation order is the tab order; each control goes below those made before it, so
   // the first control is on top, as in the template.
   for (const ControlTemplate& control : varnock::res::kMainDialogControls) {
-    QWidget* widget =
-        CreateControl(control, units.ToPixels(control.x, control.y, control.width, control.height));
+    QWidget* widget = CreateControl(
+        control, units.ToPixels({control.x, control.y, control.width, control.height}));
     widget->lower();
     if (control.id != IDC_STATIC) items_.emplace_back(control.id, widget);
   }
@@ -189,7 +182,7 @@ CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent), decades_(new QButto
   setWindowTitle(FromCodePage(dialog.caption));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  setFixedSize(units.ToPixels(0, 0, dialog.width, dialog.height).size());
+  setFixedSize(units.ToPixels(QRect({}, QSize(dialog.width, dialog.height))).size());
   OnInitDialog();
 }
 
@@ -218,7 +211,7 @@ QWidget* CDecoderDlg::CreateControl(const ControlTemplate& control, QRect geomet
       break;
     case ControlKind::kStatic: {
       auto* label = static_cast<QLabel*>(CreateLabel(control, this));
-      if (control.buddy != 0) label->setBuddy(GetDlgItem(control.buddy));
+      label->setBuddy(GetDlgItem(control.buddy));  // none for 0
       widget = label;
       break;
     }
@@ -252,13 +245,13 @@ void CDecoderDlg::OnInitDialog() {
 
 bool CDecoderDlg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == logo_) {
-    // A click opens the page at once; the second press of a double click is no click.
+    // A click opens the page at once; the second press of a double click arrives as a
+    // double click, no press, so it opens nothing more.
     if (event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
       OnLogoClicked();
       return true;
     }
-    if (event->type() == QEvent::MouseButtonDblClick) return true;
   } else if (event->type() == QEvent::KeyPress) {
     return OnDecadeKey(static_cast<QKeyEvent*>(event)->key());
   }
