@@ -9,4 +9,7 @@ new_wine_prefix() {
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f > /dev/null 2>&1
   wineserver -w
   wineserver -p > /dev/null 2>&1
+  # The prefix's services start with the first program and outlive it; started here, they
+  # hold no test's output open.
+  wine cmd /c exit > /dev/null 2>&1
 }

@@ -13,12 +13,10 @@ const std::string kHighBytes =
     "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F";
 const std::string kHighCharacters = "€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ";
 
-TEST(CodePage, HighBytesAreWindowsCharacters) {
+TEST(CodePage, EachByteAndItsCharacter) {
   EXPECT_EQ(CodePageToUtf8(kHighBytes), kHighCharacters);
   EXPECT_EQ(Utf8ToCodePage(kHighCharacters, false), kHighBytes);
-}
-
-TEST(CodePage, OtherBytesAreTheirOwnCodePoints) {
+  // The others are their own code points.
   EXPECT_EQ(CodePageToUtf8(std::string("\0\x7F\xA0\xB1\xFF", 5)), std::string("\0\x7F\u00A0±ÿ", 8));
   EXPECT_EQ(Utf8ToCodePage(std::string("\0\x7F\u00A0±ÿ", 8), false),
             std::string("\0\x7F\xA0\xB1\xFF", 5));
@@ -81,12 +79,6 @@ TEST(Utf8ToCodePage, CutsToTheFirstCharacters) {
   EXPECT_EQ(Utf8ToCodePage(two_byte_letters, false), std::string(127, '\xE9'));
   EXPECT_EQ(Utf8ToCodePage("abc", false, 2), "ab");
 }
-
-}  // namespace
-}  // namespace varnock
-
-namespace varnock {
-namespace {
 
 TEST(Utf8ToCodePageConverter, CharactersSplitBetweenPieces) {
   const std::string text = "é€\U0001F4BFk";  // two, three, four bytes, then one
