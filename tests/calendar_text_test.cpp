@@ -9,7 +9,7 @@
 namespace varnock {
 namespace {
 
-TEST(CalendarText, MonthNamesAndDayOrdinals) {
+TEST(CalendarText, NamesOrdinalsAndFormats) {
   const char* const months[] = {"",          "",        "January",  "February", "March",
                                 "April",     "May",     "June",     "July",     "August",
                                 "September", "October", "November", "December", ""};
@@ -21,11 +21,16 @@ TEST(CalendarText, MonthNamesAndDayOrdinals) {
                               "20th", "21st", "22nd", "23rd", "24th", "25th", "26th",
                               "27th", "28th", "29th", "30th", "31st", ""};
   for (int day = -1; day <= 32; ++day) EXPECT_EQ(DayOrdinal(day), days[day + 1]) << day;
-}
-
-TEST(CalendarText, LeapYears) {
-  for (int year : {1996, 2000, 2004, 2024, 2400, 0, -4}) EXPECT_TRUE(IsLeapYear(year)) << year;
-  for (int year : {1900, 1999, 2005, 2021, 2100, -1}) EXPECT_FALSE(IsLeapYear(year)) << year;
+  EXPECT_EQ(FormatDate(3, 15, 2006), "March 15th, 2006");
+  EXPECT_EQ(FormatDate(1, 0, 2005), "January , 2005");
+  EXPECT_EQ(FormatDate(0, 5, 1855), " 5th, 1855");
+  EXPECT_EQ(FormatDate(9, 22, INT_MIN), "September 22nd, -2147483648");
+  EXPECT_EQ(FormatYear(1990) + FormatYear(0) + FormatYear(-7), "19900-7");
+  char text[32];
+  std::snprintf(text, sizeof text, kDateFormat.data(), "May", "3rd", 2005);
+  EXPECT_STREQ(text, "May 3rd, 2005");
+  std::snprintf(text, sizeof text, kYearFormat.data(), -7);
+  EXPECT_STREQ(text, "-7");
 }
 
 TEST(CalendarText, DayOfYearToDate) {
@@ -43,21 +48,11 @@ TEST(CalendarText, DayOfYearToDate) {
   for (const auto& c : cases) {
     EXPECT_EQ(DayOfYearToDate(c.day_of_year, c.year), c.expected) << c.day_of_year << " " << c.year;
   }
+  for (int year : {1996, 2000, 2004, 2024, 2400, 0, -4}) EXPECT_TRUE(IsLeapYear(year)) << year;
+  for (int year : {1900, 1999, 2005, 2021, 2100, -1}) EXPECT_FALSE(IsLeapYear(year)) << year;
 }
 
 // FormatDate and FormatYear give what their printf formats print.
-TEST(CalendarText, Formats) {
-  EXPECT_EQ(FormatDate(3, 15, 2006), "March 15th, 2006");
-  EXPECT_EQ(FormatDate(1, 0, 2005), "January , 2005");
-  EXPECT_EQ(FormatDate(0, 5, 1855), " 5th, 1855");
-  EXPECT_EQ(FormatDate(9, 22, INT_MIN), "September 22nd, -2147483648");
-  EXPECT_EQ(FormatYear(1990) + FormatYear(0) + FormatYear(-7), "19900-7");
-  char text[32];
-  std::snprintf(text, sizeof text, kDateFormat.data(), "May", "3rd", 2005);
-  EXPECT_STREQ(text, "May 3rd, 2005");
-  std::snprintf(text, sizeof text, kYearFormat.data(), -7);
-  EXPECT_STREQ(text, "-7");
-}
 
 }  // namespace
 }  // namespace varnock

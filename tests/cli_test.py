@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""varnock-cli driven as a user drives it: arguments, standard input, formats, exit status.
-What a decode gives is the decoder tests' business; these tests pin what the tool adds."""
+# varnock-cli driven as a user drives it: arguments, standard input, formats, exit status.
+# What a decode gives is the decoder tests' business; these tests pin what the tool adds.
 import csv
 import io
 import json
@@ -16,14 +16,11 @@ NO_DATE = "No date string found in the provided input. Please check the serial c
 NOTE = ("NOTE: If you're trying to decode an MBI serial with 3 digits, the disc is likely made "
         "in 2000 or 2010, therefore you should add a 0 to the beginning.")
 
-
-def run(*args, stdin=b""):
-    """Runs the program; returns (status, stdout, stderr), the outputs as bytes."""
+def run(*args, stdin=b""):  # (status, stdout, stderr), the outputs as bytes
     done = subprocess.run([*WRAPPER, CLI, *args], input=stdin, capture_output=True, timeout=120)
     return done.returncode, done.stdout, done.stderr
 
-
-class Decoding(unittest.TestCase):
+class Cli(unittest.TestCase):
     def test_codes(self):
         rows = [
             ("code as an argument", ["-m", "cmc", "kc 15"], b"", 0, "March 15th, 2006\n"),
@@ -64,7 +61,7 @@ class Decoding(unittest.TestCase):
             with self.subTest(name):
                 self.assertEqual(run(*args, stdin=stdin), (status, out.encode(), b""))
 
-    def test_input_that_trickles_in(self):
+    def test_input_that_trickles_in_or_cannot_be_read(self):
         # A byte-order mark and a CR LF split across reads; a mark later is a character.
         process = subprocess.Popen([*WRAPPER, CLI, "-m", "mbi", "-d", "2000"], stdin=subprocess.PIPE,
                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE)
@@ -75,17 +72,13 @@ class Decoding(unittest.TestCase):
         out, err = process.communicate()
         self.assertEqual((process.returncode, out, err),
                          (1, f"May 3rd, 2005\nerror: {NO_DATE} {NOTE}\n".encode(), b""))
-
-    def test_unreadable_input_is_reported(self):
         directory = os.open("/", os.O_RDONLY)
         done = subprocess.run([*WRAPPER, CLI, "-m", "cmc"], stdin=directory, capture_output=True)
         os.close(directory)
         self.assertEqual((done.returncode, done.stdout), (1, b""))
         self.assertTrue(done.stderr.startswith(b"varnock-cli: cannot read standard input: "))
 
-
-class Formats(unittest.TestCase):
-    def test_csv(self):
+    def test_csv_quoted_where_needed(self):
         status, out, err = run("-m", "mbi", "-d", "all", "-f", "csv", "5123", "123")
         self.assertEqual((status, err), (1, b""))
         self.assertTrue(out.startswith(b"code,maker,decade,result,text\r\n"
@@ -94,8 +87,6 @@ class Formats(unittest.TestCase):
         self.assertEqual(len(rows), 9)
         self.assertEqual(rows[5], ["123", "Moser Baer India", "1990", "error", f"{NO_DATE}\n\n{NOTE}"])
         self.assertEqual(run("-m", "cmc", "-f", "csv"), (0, b"code,maker,decade,result,text\r\n", b""))
-
-    def test_csv_quotes_each_field_that_needs_it(self):
         rows = [("plain", False), ("\u00e9", False), ("a,b", True), ('a"b', True), ("a\rb", True),
                 ("a\nb", True), ("a\x00b", True), ("a\tb", True), ("a\x1fb", True), ("a\x7fb", True)]
         for code, quoted in rows:
@@ -105,7 +96,7 @@ class Formats(unittest.TestCase):
                 self.assertEqual(next(csv.reader(io.StringIO(record, newline="")))[0], code)
                 self.assertEqual(record.startswith('"'), quoted)
 
-    def test_json_lines(self):
+    def test_json_lines_and_echoes_in_valid_utf8(self):
         status, out, _ = run("-m", "mcc-dvd", "-d", "2020", "--format=json", "mk1", "\u00e9\x01")
         self.assertEqual([list(json.loads(line).items()) for line in out.decode().splitlines()], [
             [("code", "mk1"), ("maker", "Mitsubishi Chemical Corporation [DVD\u00b1R]"),
@@ -120,8 +111,6 @@ class Formats(unittest.TestCase):
                       b'\\u0017\\u0018\\u0019\\u001a\\u001b\\u001c\\u001d\\u001e\\u001f \x7f"', out)
         _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"\x00")
         self.assertTrue(out.startswith(b'{"code": "\\u0000", '))
-
-    def test_echoed_code_stays_valid_utf8(self):
         _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"K\xc3C\xe2\x82\n\x80\n\n")
         self.assertEqual([json.loads(line)["code"] for line in out.splitlines()],
                          ["K\ufffdC\ufffd\ufffd", "\ufffd", ""])
@@ -129,8 +118,6 @@ class Formats(unittest.TestCase):
         self.assertEqual(out.decode().split("\r\n")[1], '"K\ufffd,",CMC Magnetics,0,error,'
                          'the code is not valid UTF-8')
 
-
-class Usage(unittest.TestCase):
     def test_usage_errors_name_what_was_wrong(self):
         rows = [
             (["KC15"], "no maker given (-m); valid makers: cmc, daxon, kodak, mcc-cdr, mcc-dvd, "
@@ -155,18 +142,7 @@ class Usage(unittest.TestCase):
                 self.assertTrue(err.decode().startswith("varnock-cli: " + message), err)
                 self.assertTrue(err.endswith(b"\nTry 'varnock-cli --help' for more information.\n"))
 
-    def test_list_makers(self):
-        status, out, _ = run("--list-makers")
-        lines = out.decode().splitlines()
-        self.assertEqual((status, len(lines)), (0, 13))
-        self.assertEqual(lines[4], "mcc-dvd\tMitsubishi Chemical Corporation [DVD\u00b1R]")
-        for line in lines:  # every id and name chooses its maker
-            ident, name = line.split("\t")
-            with self.subTest(ident):
-                self.assertEqual(run("-m", ident, "-f", "json", "1")[1], run("-m", name, "-f", "json", "1")[1])
-                self.assertEqual(json.loads(run("-m", ident, "-f", "json", "1")[1])["maker"], name)
-
-    def test_help_and_version(self):
+    def test_help_version_and_makers(self):
         status, out, _ = run("--help")
         self.assertEqual(status, 0)
         self.assertTrue(out.startswith(b"Usage: varnock-cli [OPTIONS] [CODE...]\n"))
@@ -180,18 +156,18 @@ class Usage(unittest.TestCase):
             self.assertIn("\n" + line + "\n", out.decode())
         self.assertEqual(run("-h"), (0, out, b""))
         self.assertEqual(run("--version"), (0, b"varnock-cli 2.0.0.0\n", b""))
+        status, out, _ = run("--list-makers")
+        lines = out.decode().splitlines()
+        self.assertEqual((status, len(lines), lines[4]),
+                         (0, 13, "mcc-dvd\tMitsubishi Chemical Corporation [DVD\u00b1R]"))
 
-
-class Writing(unittest.TestCase):
-    def test_full_disk_is_reported_for_every_output(self):
+    def test_a_full_disk_is_reported_and_a_closed_pipe_ends_quietly(self):
         for args in (["--help"], ["--version"], ["--list-makers"], ["-m", "cmc", "KC15"]):
             with self.subTest(args), open("/dev/full", "wb") as full:
                 done = subprocess.run([*WRAPPER, CLI, *args], stdout=full, stderr=subprocess.PIPE,
                                       timeout=60)
                 self.assertEqual(done.returncode, 1)
                 self.assertTrue(done.stderr.startswith(b"varnock-cli: cannot write: "), done.stderr)
-
-    def test_closed_output_ends_the_run_quietly(self):
         for args, stdin in ((["--help"], b""), (["-m", "cmc"], b"KC15\n" * 100_000)):
             with self.subTest(args):
                 read_end, write_end = os.pipe()

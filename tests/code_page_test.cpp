@@ -13,23 +13,17 @@ const std::string kHighBytes =
     "\x90\x91\x92\x93\x94\x95\x96\x97\x98\x99\x9A\x9B\x9C\x9D\x9E\x9F";
 const std::string kHighCharacters = "€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ";
 
-TEST(CodePage, EachByteAndItsCharacter) {
+TEST(CodePage, EachByteAndItsCharacterAndUpperCase) {
   EXPECT_EQ(CodePageToUtf8(kHighBytes), kHighCharacters);
   EXPECT_EQ(Utf8ToCodePage(kHighCharacters, false), kHighBytes);
   // The others are their own code points.
   EXPECT_EQ(CodePageToUtf8(std::string("\0\x7F\xA0\xB1\xFF", 5)), std::string("\0\x7F\u00A0±ÿ", 8));
   EXPECT_EQ(Utf8ToCodePage(std::string("\0\x7F\u00A0±ÿ", 8), false),
             std::string("\0\x7F\xA0\xB1\xFF", 5));
-}
-
-TEST(CodePage, CharactersOutsideTheCodePage) {
   EXPECT_EQ(ToCodePage(0x9F), '?');  // byte 0x9F is Y with diaeresis
   EXPECT_EQ(ToCodePage(0x100), '?');
   EXPECT_EQ(ToCodePage(0x416), '?');
   EXPECT_EQ(ToCodePage(0x1F4BF), '?');
-}
-
-TEST(CodePage, UpperCaseAsAnUpperCaseFieldTurnsEachCharacter) {
   EXPECT_EQ(Utf8ToCodePage("`abyz{", true), "`ABYZ{");
   EXPECT_EQ(Utf8ToCodePage("ßàéö÷øþ", true), "\xDF\xC0\xC9\xD6\xF7\xD8\xDE");
   EXPECT_EQ(Utf8ToCodePage("ÿıœšžſµƒ", true), "\x9FI\x8C\x8A\x8ES??");
@@ -80,7 +74,7 @@ TEST(Utf8ToCodePage, CutsToTheFirstCharacters) {
   EXPECT_EQ(Utf8ToCodePage("abc", false, 2), "ab");
 }
 
-TEST(Utf8ToCodePageConverter, CharactersSplitBetweenPieces) {
+TEST(Utf8ToCodePageConverter, PiecesAsAWhole) {
   const std::string text = "é€\U0001F4BFk";  // two, three, four bytes, then one
   Utf8ToCodePageConverter converter(true);
   for (std::size_t i = 0; i <= text.size(); ++i) {
@@ -91,17 +85,14 @@ TEST(Utf8ToCodePageConverter, CharactersSplitBetweenPieces) {
       EXPECT_EQ(converter.Finish(), "\xC9\x80?K") << i << " " << j;
     }
   }
-}
-
-TEST(Utf8ToCodePageConverter, InvalidAcrossPiecesAndStartsOverAfterFinish) {
-  Utf8ToCodePageConverter converter(false, 2);
-  converter.Append("a\xE2\x82");
-  converter.Append("A");
-  EXPECT_EQ(converter.Finish(), std::nullopt);
-  converter.Append("abc\xE2");
-  EXPECT_EQ(converter.Finish(), std::nullopt);  // cut short by the end
-  converter.Append("abc");
-  EXPECT_EQ(converter.Finish(), "ab");
+  Utf8ToCodePageConverter cut(false, 2);  // invalid across pieces; each Finish starts over
+  cut.Append("a\xE2\x82");
+  cut.Append("A");
+  EXPECT_EQ(cut.Finish(), std::nullopt);
+  cut.Append("abc\xE2");
+  EXPECT_EQ(cut.Finish(), std::nullopt);  // cut short by the end
+  cut.Append("abc");
+  EXPECT_EQ(cut.Finish(), "ab");
 }
 
 }  // namespace

@@ -150,6 +150,14 @@ class DecoderDlgTest : public QObject {
     QCOMPARE(dlg_->windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint),
              Qt::Window | Qt::WindowMinimizeButtonHint);  // its own taskbar entry
     QCOMPARE(dlg_->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {48, 48}}));
+    Result()->setText(QStringLiteral("January , 2021"));
+    Result()->setFocus();
+    QTest::keyClick(Result(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Result(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("January , 2021"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(HubCode())->text(QAccessible::Name) + '|' +
+                 QAccessible::queryAccessibleInterface(Maker())->text(QAccessible::Name),
+             QStringLiteral("Hub code|Manufacturer"));  // for screen readers
   }
 
   // Every control where the template puts it, every group's frame around its controls
@@ -193,25 +201,23 @@ class DecoderDlgTest : public QObject {
       ClickAt(HubCode());
       QCOMPARE(QApplication::focusWidget(), HubCode());
       QVERIFY(!Maker()->geometry().intersects(Result()->geometry()));
+      // The list drops as far as the template's 101 units reach and scrolls for the rest.
+      Maker()->setFocus();
+      QTest::keyClick(Maker(), Qt::Key_Down, Qt::AltModifier);
+      QAbstractItemView* rows = Maker()->view();
+      QVERIFY(QTest::qWaitForWindowExposed(rows->window()));
+      const int bottom =
+          dlg_->mapToGlobal(ToPixels(dlg_->font(), 61, 30, 153, 101).bottomLeft()).y();
+      const QRect dropped = rows->window()->geometry();
+      QVERIFY(dropped.top() >= Maker()->mapToGlobal(Maker()->rect().bottomLeft()).y());
+      QVERIFY(dropped.bottom() <= bottom && dropped.bottom() > bottom - rows->sizeHintForRow(0));
+      QVERIFY(rows->verticalScrollBar()->isVisible());
+      QTest::keyClick(rows, Qt::Key_Escape);
     }
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   }
 
-  // The list drops as far as the template's 101 units reach and scrolls for the rest.
-  void droppedListScrollsWithinTheTemplateHeight() {
-    Maker()->setFocus();
-    QTest::keyClick(Maker(), Qt::Key_Down, Qt::AltModifier);
-    QAbstractItemView* rows = Maker()->view();
-    QVERIFY(QTest::qWaitForWindowExposed(rows->window()));
-    const int bottom = dlg_->mapToGlobal(ToPixels(dlg_->font(), 61, 30, 153, 101).bottomLeft()).y();
-    const QRect dropped = rows->window()->geometry();
-    QVERIFY(dropped.top() >= Maker()->mapToGlobal(Maker()->rect().bottomLeft()).y());
-    QVERIFY(dropped.bottom() <= bottom && dropped.bottom() > bottom - rows->sizeHintForRow(0));
-    QVERIFY(rows->verticalScrollBar()->isVisible());
-    QTest::keyClick(rows, Qt::Key_Escape);
-  }
-
-  void tabSkipsTheDecadesAndLabels() {
+  void tabSkipsTheDecadesWhichArrowsGoRound() {
     QList<QWidget*> order;
     for (int i = 0; i < 6; ++i) {
       order << QApplication::focusWidget();
@@ -219,9 +225,6 @@ class DecoderDlgTest : public QObject {
     }
     QCOMPARE(order, (QList<QWidget*>{Item(IDC_PROCESS), Item(IDCANCEL), HubCode(), Maker(),
                                      Result(), Item(IDC_PROCESS)}));
-  }
-
-  void decadesAreExclusiveAndArrowsGoRound() {
     QTest::mouseClick(Item(IDC_DECADE_2000), Qt::LeftButton);
     QTest::mouseClick(Item(IDC_DECADE_2000), Qt::LeftButton);  // stays checked
     const QList<QPair<Qt::Key, int>> steps = {
@@ -270,17 +273,6 @@ class DecoderDlgTest : public QObject {
                             : QString());
   }
 
-  void resultCanBeCopiedAndLabelsNameTheirInputs() {
-    Result()->setText(QStringLiteral("January , 2021"));
-    Result()->setFocus();
-    QTest::keyClick(Result(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(Result(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("January , 2021"));
-    QCOMPARE(QAccessible::queryAccessibleInterface(HubCode())->text(QAccessible::Name) + '|' +
-                 QAccessible::queryAccessibleInterface(Maker())->text(QAccessible::Name),
-             QStringLiteral("Hub code|Manufacturer"));  // for screen readers
-  }
-
   void handOverTheLogoAloneAndOnePagePerClick() {
     QCOMPARE(Item(IDC_LOGO)->cursor().shape(), Qt::PointingHandCursor);
     PageOpener browser;
@@ -297,7 +289,7 @@ class DecoderDlgTest : public QObject {
     QCOMPARE(browser.opened.size(), 2);
   }
 
-  void closeEscapeAndTheWindowButtonEndTheDialog() {
+  void closeEscapeAndTheWindowButtonEndTheDialogAndTheApplication() {
     for (int how = 0; how < 3; ++how) {
       dlg_->hide();
       QTimer::singleShot(0, dlg_.get(), [&] {
@@ -307,9 +299,6 @@ class DecoderDlgTest : public QObject {
       });
       QCOMPARE(dlg_->exec(), int(QDialog::Rejected));
     }
-  }
-
-  void applicationRunsTheDialogOnceAndReturns() {
     dlg_.reset();
     bool shown = false;
     QTimer::singleShot(50, [&shown] {

@@ -146,7 +146,8 @@ QWidget* CreateList(QWidget* parent, QRect& geometry) {
   }
   list->setCurrentIndex(-1);
   const int closed = list->sizeHint().height();
-  list->setMaxVisibleItems((geometry.height() - closed) / list->view()->sizeHintForRow(0));
+  const int frame = 2 * qobject_cast<QFrame*>(list->view()->parentWidget())->frameWidth();
+  list->setMaxVisibleItems((geometry.height() - closed - frame) / list->view()->sizeHintForRow(0));
   geometry.setHeight(closed);
   return list;
 }
