@@ -60,7 +60,7 @@ Utf8Char NextUtf8Char(std::string_view text) {
   if (lead < 0x80) return {lead, 1};
   const std::size_t length = SequenceLength(text[0]);
   if (length == 0 || text.size() < length) return {};
-  char32_t c = lead & (0x7FU >> length);  // the lead's own bits
+  char32_t c = lead & ((1U << (7 - length)) - 1);  // the lead's own 5, 4 or 3 bits
   for (std::size_t k = 1; k < length; ++k) {
     const auto next = static_cast<unsigned char>(text[k]);
     if ((next & 0xC0) != 0x80) return {};
@@ -71,13 +71,13 @@ Utf8Char NextUtf8Char(std::string_view text) {
   return {c, length};
 }
 
+// A character begun in the last piece goes on with this one.
 void Utf8ToCodePageConverter::Append(std::string_view utf8) {
-  if (!carry_.empty()) {  // the rest of a character begun in the last piece, if it is here
-    const std::string_view rest = utf8.substr(0, SequenceLength(carry_[0]) - carry_.size());
-    utf8.remove_prefix(rest.size());
-    Convert(std::exchange(carry_, std::string()).append(rest));
+  if (carry_.empty()) {
+    Convert(utf8);
+  } else {
+    Convert(std::exchange(carry_, std::string()).append(utf8));
   }
-  Convert(utf8);
 }
 
 void Utf8ToCodePageConverter::Convert(std::string_view utf8) {
