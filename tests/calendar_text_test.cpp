@@ -52,7 +52,5 @@ TEST(CalendarText, DayOfYearToDate) {
   for (int year : {1900, 1999, 2005, 2021, 2100, -1}) EXPECT_FALSE(IsLeapYear(year)) << year;
 }
 
-// FormatDate and FormatYear give what their printf formats print.
-
 }  // namespace
 }  // namespace varnock
