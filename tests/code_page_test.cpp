@@ -20,10 +20,8 @@ TEST(CodePage, EachByteAndItsCharacterAndUpperCase) {
   EXPECT_EQ(CodePageToUtf8(std::string("\0\x7F\xA0\xB1\xFF", 5)), std::string("\0\x7F\u00A0±ÿ", 8));
   EXPECT_EQ(Utf8ToCodePage(std::string("\0\x7F\u00A0±ÿ", 8), false),
             std::string("\0\x7F\xA0\xB1\xFF", 5));
-  EXPECT_EQ(ToCodePage(0x9F), '?');  // byte 0x9F is Y with diaeresis
-  EXPECT_EQ(ToCodePage(0x100), '?');
-  EXPECT_EQ(ToCodePage(0x416), '?');
-  EXPECT_EQ(ToCodePage(0x1F4BF), '?');
+  // U+009F is no byte's character: byte 0x9F is Y with diaeresis.
+  for (char32_t c : {0x9FU, 0x100U, 0x416U, 0x1F4BFU}) EXPECT_EQ(ToCodePage(c), '?') << +c;
   EXPECT_EQ(Utf8ToCodePage("`abyz{", true), "`ABYZ{");
   EXPECT_EQ(Utf8ToCodePage("ßàéö÷øþ", true), "\xDF\xC0\xC9\xD6\xF7\xD8\xDE");
   EXPECT_EQ(Utf8ToCodePage("ÿıœšžſµƒ", true), "\x9FI\x8C\x8A\x8ES??");

@@ -1,20 +1,6 @@
 // The Qt dialog driven as a person drives it: keys, clicks, focus, message boxes.
-#include <QAbstractItemView>
-#include <QAccessible>
-#include <QApplication>
-#include <QClipboard>
-#include <QComboBox>
-#include <QDesktopServices>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QScrollBar>
-#include <QStyleFactory>
-#include <QTest>
-#include <QTimer>
-#include <QUrl>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 

@@ -18,11 +18,8 @@ constexpr std::string_view kNoDateNote =
 constexpr std::string_view kNoDecade =
     "No decade selected. This manufacturer requires a decade estimate.";
 
-constexpr auto D0 = Decade::kNone;
-constexpr auto D90 = Decade::k1990s;
-constexpr auto D00 = Decade::k2000s;
-constexpr auto D10 = Decade::k2010s;
-constexpr auto D20 = Decade::k2020s;
+constexpr Decade D0 = Decade::kNone, D90 = Decade::k1990s, D00 = Decade::k2000s,
+                 D10 = Decade::k2010s, D20 = Decade::k2020s;
 
 // What a decode should give: one of the three messages is an Error, empty is None, and
 // any other text is a Date.
@@ -185,12 +182,6 @@ TEST(DecodeEveryMaker, UnderEveryDecade) {
     }
   }
   EXPECT_EQ(FindMakerById("CMC"), std::nullopt);  // ids are lower case
-}
-
-TEST(StripSpaces, RemovesOnlyBlanksAndKeepsTheOrder) {
-  std::string text = " A B\tC  D ";
-  StripSpaces(text);
-  EXPECT_EQ(text, "AB\tCD");
 }
 
 }  // namespace

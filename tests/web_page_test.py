@@ -27,10 +27,8 @@ class Page(unittest.TestCase):
         cls.serve()
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
-        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
-                     "--no-first-run", "--disable-background-networking", "--disable-sync",
-                     "--disable-component-update", "--window-size=1000,900",
-                     f"--user-data-dir={tempfile.mkdtemp()}"):
+        for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1000,900",
+                     "--disable-background-networking", f"--user-data-dir={tempfile.mkdtemp()}"):
             options.add_argument(flag)
         cls.browser = webdriver.Chrome(options=options)
 
