@@ -137,16 +137,34 @@ Step TypeCode(std::wstring code) {
   };
 }
 
+// Puts the text on the clipboard and pastes it over the hub code with Ctrl+V.
+Step PasteCode(std::wstring text) {
+  return [text](HWND dialog) {
+    OpenClipboard(dialog);
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SetFocus(GetDlgItem(dialog, IDC_HUB_CODE));
+    SendDlgItemMessageW(dialog, IDC_HUB_CODE, EM_SETSEL, 0, -1);
+    Keys({'V'}, {}, {VK_CONTROL});
+  };
+}
+
 Step Expect(int id, std::wstring text) {
   return [=](HWND dialog) { EXPECT_EQ(Text(GetDlgItem(dialog, id)), text) << "control " << id; };
 }
 
-// Typed letters turn to upper case. Close and the close box end the dialog.
+// Typed and pasted letters turn to upper case; a paste keeps its first line. Close and the
+// close box end the dialog.
 TEST(Win32Dialog, UpperCaseAndTheCloseButtonAndBox) {
   CDecoderDlg by_button, by_box;
-  EXPECT_EQ(
-      RunDialog(by_button, {TypeCode(L"kc15"), Expect(IDC_HUB_CODE, L"KC15"), ClickItem(IDCANCEL)}),
-      IDCANCEL);
+  EXPECT_EQ(RunDialog(by_button,
+                      {TypeCode(L"kc15"), Expect(IDC_HUB_CODE, L"KC15"), PasteCode(L"ka\r\n01"),
+                       Expect(IDC_HUB_CODE, L"KA"), ClickItem(IDCANCEL)}),
+            IDCANCEL);
   EXPECT_EQ(
       RunDialog(by_box, {[](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
       IDCANCEL);
