@@ -145,7 +145,7 @@ std::variant<CliOptions, EarlyExit> ParseCommandLine(int argc, char** argv) {
       {"list-makers", no_argument, nullptr, kListMakers},
       {"help", no_argument, nullptr, 'h'},
       {"version", no_argument, nullptr, kVersion},
-      {nullptr, 0, nullptr, 0},
+      {},  // the end of the list
   };
   CliOptions options;
   std::optional<Maker> maker;

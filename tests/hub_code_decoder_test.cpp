@@ -93,6 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Decode, testing::Values(
     DecodeCase{"OffsetDay_Month00", "daxon", D0, "XF00ABC25", kNoDate},
     DecodeCase{"OffsetDay_DigitAfterTheMonth", "daxon", D0, "XF125BC25", "December 25th, 2004"},
     DecodeCase{"OffsetDay_Day32", "daxon", D0, "XF12ABC32", kNoDate},
+    DecodeCase{"OffsetDay_DigitAfterTheDay", "daxon", D0, "XF12ABC251", "December 25th, 2004"},
     DecodeCase{"OffsetDay_DayMinus1", "daxon", D0, "XF12ABC-1", kNoDate},
     DecodeCase{"OffsetDay_Day31", "daxon", D0, "XF02ABC31", "February 31st, 2004"},
     DecodeCase{"OffsetDay_Day00", "daxon", D0, "XF12ABC00", "December , 2004"},
