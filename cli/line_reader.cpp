@@ -1,5 +1,6 @@
 #include "line_reader.h"
 
+#include <span>
 #include <string_view>
 #include <utility>
 
@@ -38,16 +39,17 @@ std::optional<LineReader::Piece> LineReader::Next() {
 
 bool LineReader::Fill() {
   begin_ = end_ = 0;
+  const auto filled = [this] { return std::string_view(block_.data(), end_); };
+  // At the start, reads on while all that came may be the first bytes of a mark.
   do {
-    const std::ptrdiff_t got = ReadInput(block_.data() + end_, block_.size() - end_);
+    const std::ptrdiff_t got = ReadInput(std::span(block_).subspan(end_));
     if (got <= 0) {
       failed_ = got < 0;
       break;
     }
     end_ += static_cast<std::size_t>(got);
-  } while (!started_ && end_ < kByteOrderMark.size());  // enough to see a mark
-  if (!std::exchange(started_, true) &&
-      std::string_view(block_.data(), end_).starts_with(kByteOrderMark)) {
+  } while (!started_ && kByteOrderMark.starts_with(filled()));
+  if (!std::exchange(started_, true) && filled().starts_with(kByteOrderMark)) {
     begin_ = kByteOrderMark.size();
   }
   return end_ > 0;

@@ -22,6 +22,8 @@ class LineReader {
   // read error (failed() tells which).
   std::optional<Piece> Next();
   bool failed() const { return failed_; }
+  // Whether the next piece is at hand: if not, Next() waits for input.
+  bool buffered() const { return begin_ < end_; }
 
  private:
   bool Fill();

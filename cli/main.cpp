@@ -116,6 +116,9 @@ int Run(int argc, char** argv) {
       if (!piece) break;
       batch.Append(piece->text);
       if (piece->ends_line) all_dates = batch.EndCode() && all_dates;
+      // Records of what came so far go out before the wait for more, so that codes
+      // typed or trickling in through a pipe are answered line by line.
+      if (!lines.buffered()) out.Flush();
     }
     all_dates = all_dates && !lines.failed();
   }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,9 +19,9 @@ enum class WriteResult {
 // The program, once the platform has its arguments in UTF-8 and its streams ready.
 int Main(int argc, char** argv);
 
-// Reads up to `size` bytes of standard input into `data`: the count, 0 at the end of
-// the input, or -1 after reporting the failure on standard error.
-std::ptrdiff_t ReadInput(char* data, std::size_t size);
+// Reads standard input into as much of `into` as it has ready: the count, 0 at the end
+// of the input, or -1 after reporting the failure on standard error.
+std::ptrdiff_t ReadInput(std::span<char> into);
 
 // Writes all of `text`; on kFailed, `reason` says why.
 WriteResult WriteAll(Stream stream, std::string_view text, std::string& reason);

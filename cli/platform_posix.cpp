@@ -9,9 +9,9 @@
 
 namespace varnock::cli {
 
-std::ptrdiff_t ReadInput(char* data, std::size_t size) {
+std::ptrdiff_t ReadInput(std::span<char> into) {
   for (;;) {
-    const ssize_t got = ::read(STDIN_FILENO, data, size);
+    const ssize_t got = ::read(STDIN_FILENO, into.data(), into.size());
     if (got >= 0) return got;
     if (errno != EINTR) {
       std::fprintf(stderr, "varnock-cli: cannot read standard input: %s\n", std::strerror(errno));

@@ -30,18 +30,19 @@ std::string Describe(DWORD error) {
 }  // namespace
 
 // A console is read in UTF-16: its bytes would come in the console's own code page.
-std::ptrdiff_t ReadInput(char* data, std::size_t size) {
+std::ptrdiff_t ReadInput(std::span<char> into) {
   const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
   DWORD got = 0;
   if (IsConsole(input)) {
-    std::vector<wchar_t> typed(size / 3);  // a UTF-16 unit is at most three bytes of UTF-8
+    std::vector<wchar_t> typed(into.size() / 3);  // a UTF-16 unit is at most three bytes of UTF-8
     if (ReadConsoleW(input, typed.data(), static_cast<DWORD>(typed.size()), &got, nullptr)) {
       if (got > 0 && typed[0] == L'\x1A') return 0;  // Ctrl+Z, the end of typed input
       const std::string utf8 = win32::Narrow({typed.data(), got});
-      std::copy(utf8.begin(), utf8.end(), data);
+      std::copy(utf8.begin(), utf8.end(), into.begin());
       return static_cast<std::ptrdiff_t>(utf8.size());
     }
-  } else if (ReadFile(input, data, static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD)), &got,
+  } else if (ReadFile(input, into.data(),
+                      static_cast<DWORD>(std::min<std::size_t>(into.size(), MAXDWORD)), &got,
                       nullptr)) {
     return got;
   }

@@ -5,8 +5,10 @@ import csv
 import io
 import json
 import os
+import resource
 import subprocess
 import sys
+import threading
 import time
 import unittest
 
@@ -38,7 +40,8 @@ class Cli(unittest.TestCase):
              "2020\tJune 15th, 2025\n"),
             ("all decades, once for cmc", ["-m", "cmc", "-d", "all", "KC15"], b"", 0,
              "0\tMarch 15th, 2006\n"),
-            ("LF", ["-m", "cmc"], b"KC15\nZA00\n", 0, "March 15th, 2006\nJanuary , 2021\n"),
+            ("LF, an empty line first", ["-m", "cmc"], b"\nKC15\nZA00\n", 1,
+             f"error: {NO_DATE}\nMarch 15th, 2006\nJanuary , 2021\n"),
             ("CRLF", ["-m", "cmc"], b"KC15\r\nZA00\r\n", 0, "March 15th, 2006\nJanuary , 2021\n"),
             ("lone CR", ["-m", "mbi", "-d", "2000"], b"5123\r4060\r", 0,
              "May 3rd, 2005\nFebruary 29th, 2004\n"),
@@ -62,6 +65,18 @@ class Cli(unittest.TestCase):
                 self.assertEqual(run(*args, stdin=stdin), (status, out.encode(), b""))
 
     def test_input_that_trickles_in_or_cannot_be_read(self):
+        # Each line is answered before the input ends, the first one too.
+        process = subprocess.Popen([*WRAPPER, CLI, "-m", "mbi", "-d", "2000"], stdin=subprocess.PIPE,
+                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        stuck = threading.Timer(60, process.kill)  # a record held back: the reads find nothing
+        stuck.start()
+        for line, record in ((b"5\n", f"error: {NO_DATE} {NOTE}\n"), (b"5123\n", "May 3rd, 2005\n")):
+            process.stdin.write(line)
+            process.stdin.flush()
+            self.assertEqual(process.stdout.readline(), record.encode())
+        process.stdin.close()
+        self.assertEqual(process.wait(), 1)
+        stuck.cancel()
         # A byte-order mark and a CR LF split across reads; a mark later is a character.
         process = subprocess.Popen([*WRAPPER, CLI, "-m", "mbi", "-d", "2000"], stdin=subprocess.PIPE,
                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE)
@@ -109,6 +124,11 @@ class Cli(unittest.TestCase):
         self.assertIn(b'"code": "\\"\\\\\\u0001\\u0002\\u0003\\u0004\\u0005\\u0006\\u0007\\u0008\\u0009\\u000a'
                       b'\\u000b\\u000c\\u000d\\u000e\\u000f\\u0010\\u0011\\u0012\\u0013\\u0014\\u0015\\u0016'
                       b'\\u0017\\u0018\\u0019\\u001a\\u001b\\u001c\\u001d\\u001e\\u001f \x7f"', out)
+        long_code = "KC15" + "x" * 200_000  # echoed whole, among many records
+        _, out, _ = run("-m", "cmc", "-f", "json", stdin=(long_code + "\n" + "KC15\n" * 20_000).encode())
+        records = [json.loads(line) for line in out.splitlines()]
+        self.assertEqual((len(records), records[0]["code"], records[0]["text"], records[-1]["code"]),
+                         (20_001, long_code, "March 15th, 2006", "KC15"))
         _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"\x00")
         self.assertTrue(out.startswith(b'{"code": "\\u0000", '))
         _, out, _ = run("-m", "cmc", "-f", "json", stdin=b"K\xc3C\xe2\x82\n\x80\n\n")
@@ -156,6 +176,13 @@ class Cli(unittest.TestCase):
         lines = out.decode().splitlines()
         self.assertEqual((status, len(lines), lines[4]),
                          (0, 13, "mcc-dvd\tMitsubishi Chemical Corporation [DVD\u00b1R]"))
+
+    @unittest.skipIf(WRAPPER or os.environ.get("VARNOCK_CLI_SANITIZED"), "limits the plain build")
+    def test_running_out_of_memory_is_reported(self):
+        limit = lambda: resource.setrlimit(resource.RLIMIT_AS, (64 << 20, 64 << 20))
+        done = subprocess.run([CLI, "-m", "cmc", "-f", "csv"], input=b"K" * (100 << 20),
+                              capture_output=True, preexec_fn=limit, timeout=120)
+        self.assertEqual((done.returncode, done.stderr), (1, b"varnock-cli: out of memory\n"))
 
     def test_a_full_disk_is_reported_and_a_closed_pipe_ends_quietly(self):
         for args in (["--help"], ["--version"], ["--list-makers"], ["-m", "cmc", "KC15"]):
