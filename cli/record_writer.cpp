@@ -42,7 +42,8 @@ void WriteCsvField(Output& out, std::string_view field) {
   const bool quoted = std::any_of(field.begin(), field.end(),
                                   [](char c) { return c == ',' || c == '"' || IsControl(c); });
   if (quoted) out.Write("\"");
-  WriteEscapedUtf8(out, field, [](char c) { return c == '"' ? std::string("\"\"") : std::string(); });
+  WriteEscapedUtf8(out, field,
+                   [](char c) { return c == '"' ? std::string("\"\"") : std::string(); });
   if (quoted) out.Write("\"");
 }
 
