@@ -1,7 +1,7 @@
 // Decodes arbitrary requests and checks what must hold for every one of them.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 

@@ -31,20 +31,22 @@ std::string Json(std::string_view text) {
 // The text of the label that names the control.
 std::string_view LabelOf(int id) {
   const auto& controls = varnock::res::kMainDialogControls;
-  return std::find_if(controls.begin(), controls.end(), [id](const auto& c) {
-           return c.buddy == id;
-         })->text;
+  return std::find_if(controls.begin(), controls.end(),
+                      [id](const auto& c) { return c.buddy == id; })
+      ->text;
 }
 
 // The title of the group box around the control.
 std::string_view GroupOf(int id) {
   const auto& inner = varnock::res::FindControl(id);
   const auto& controls = varnock::res::kMainDialogControls;
-  return std::find_if(controls.begin(), controls.end(), [&inner](const auto& c) {
-           return c.kind == varnock::res::ControlKind::kGroupBox && c.x <= inner.x &&
-                  c.y <= inner.y && inner.x + inner.width <= c.x + c.width &&
-                  inner.y + inner.height <= c.y + c.height;
-         })->text;
+  return std::find_if(controls.begin(), controls.end(),
+                      [&inner](const auto& c) {
+                        return c.kind == varnock::res::ControlKind::kGroupBox && c.x <= inner.x &&
+                               c.y <= inner.y && inner.x + inner.width <= c.x + c.width &&
+                               inner.y + inner.height <= c.y + c.height;
+                      })
+      ->text;
 }
 
 }  // namespace
@@ -62,7 +64,8 @@ EMSCRIPTEN_KEEPALIVE int varnock_decode(const char* maker, int decade, const cha
   const std::optional<std::string> typed = varnock::Utf8ToCodePage({code, length}, true);
   if (!typed) return 3;
   const auto& decades = varnock::kDecades;
-  const auto chosen = std::find(decades.begin(), decades.end(), static_cast<varnock::Decade>(decade));
+  const auto chosen =
+      std::find(decades.begin(), decades.end(), static_cast<varnock::Decade>(decade));
   const varnock::DecodeResult result = varnock::HubCodeDecoder::Decode(
       varnock::FindMakerById(maker), chosen == decades.end() ? varnock::Decade::kNone : *chosen,
       *typed);
@@ -90,7 +93,8 @@ EMSCRIPTEN_KEEPALIVE const char* varnock_page_texts() {
   }
   for (const auto& [id, decade] : varnock::res::kDecadeButtons) {
     decades += (decades.empty() ? "" : ", ") + std::string("[") +
-               std::to_string(varnock::DecadeYear(decade)) + ", " + Json(FindControl(id).text) + "]";
+               std::to_string(varnock::DecadeYear(decade)) + ", " + Json(FindControl(id).text) +
+               "]";
   }
   last_text = "{\"caption\": " + Json(varnock::res::kMainDialog.caption) +
               ", \"code\": " + Json(LabelOf(IDC_HUB_CODE)) +
