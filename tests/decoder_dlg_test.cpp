@@ -117,13 +117,12 @@ class DecoderDlgTest : public QObject {
              12);  // a static edge, and a static edge and sunken
     QStringList makers;
     for (int i = 0; i < Maker()->count(); ++i) makers << Maker()->itemText(i);
-    QCOMPARE(
-        makers.join('|'),  // in the template's order, not sorted
-        "CMC Magnetics|Daxon Technology|Eastman Kodak Company|Mitsubishi Chemical Corporation "
-        "[CD-R]|"
-        "Mitsubishi Chemical Corporation [DVD\u00B1R]|Mitsui Toatsu Chemicals + MAM-E|MJC Pte Ltd "
-        "(Singapore)|Moser Baer India|Optodisc Technology|Prodisc|Ritek Corporation|Taiyo Yuden|"
-        "TDK Corporation (Luxembourg)");
+    // clang-format off
+    QCOMPARE(makers.join('|'),  // in the template's order, not sorted
+             "CMC Magnetics|Daxon Technology|Eastman Kodak Company|Mitsubishi Chemical Corporation [CD-R]|"
+             "Mitsubishi Chemical Corporation [DVD\u00B1R]|Mitsui Toatsu Chemicals + MAM-E|MJC Pte Ltd (Singapore)|"
+             "Moser Baer India|Optodisc Technology|Prodisc|Ritek Corporation|Taiyo Yuden|TDK Corporation (Luxembourg)");
+    // clang-format on
     for (const auto& [id, decade] : varnock::res::kDecadeButtons)
       QVERIFY(!Item<QRadioButton>(id)->isChecked());
     QCOMPARE(Maker()->currentText() + HubCode()->text() + Result()->text(), QString());

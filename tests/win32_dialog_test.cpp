@@ -74,16 +74,11 @@ void Click(HWND control, int clicks) {
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
-std::wstring Text(HWND window) {
+// The window's text, or its class name.
+std::wstring Text(HWND window, bool class_name = false) {
   wchar_t text[512] = L"";
-  GetWindowTextW(window, text, 512);
+  class_name ? GetClassNameW(window, text, 512) : GetWindowTextW(window, text, 512);
   return text;
-}
-
-std::wstring ClassName(HWND window) {
-  wchar_t name[64] = L"";
-  GetClassNameW(window, name, 64);
-  return name;
 }
 
 // The message box open over the dialog, as a person reads it: "caption|text|" then "!"
@@ -92,7 +87,7 @@ std::wstring ReadBox(HWND dialog) {
   const HWND box = GetLastActivePopup(dialog);
   std::wstring text, marks;
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (ClassName(child) == L"Button") {
+    if (Text(child, true) == L"Button") {
       marks += L"B" + std::to_wstring(GetDlgCtrlID(child));
     } else if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
       const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
