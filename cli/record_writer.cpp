@@ -110,16 +110,12 @@ void RecordWriter::WriteText(const Record& record, std::string_view decade) {
   }
   if (!record.is_date) out_.Write("error: ");
   std::string_view text = record.text;
-  std::string_view separator;
-  while (!text.empty()) {
-    const std::size_t end = std::min(text.find('\n'), text.size());
-    if (end > 0) {
-      out_.Write(separator);
-      out_.Write(text.substr(0, end));
-      separator = " ";
-    }
-    text.remove_prefix(std::min(end + 1, text.size()));
+  for (std::size_t end; (end = text.find("\n\n")) != std::string_view::npos;
+       text.remove_prefix(end + 2)) {
+    out_.Write(text.substr(0, end));
+    out_.Write(" ");
   }
+  out_.Write(text);
   out_.Write("\n");
 }
 
