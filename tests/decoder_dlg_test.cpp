@@ -149,9 +149,17 @@ class DecoderDlgTest : public QObject {
   // with its top line through the title, and the mouse reaching every input; in the
   // default style and in another.
   void layout() {
-    for (const char* style : {"Fusion", "Windows"}) {
+    // In the default style and font, then in other styles with other fonts for the
+    // template's: the conversion to pixels rounds differently for each.
+    const QString family = QStringLiteral("Microsoft Sans Serif");
+    const std::pair<const char*, const char*> passes[] = {
+        {"Fusion", nullptr}, {"Windows", "DejaVu Serif"}, {"Fusion", "DejaVu Sans Mono"}};
+    for (const auto& [style, substitute] : passes) {
       QApplication::setStyle(QStyleFactory::create(style));
+      QFont::removeSubstitutions(family);
+      if (substitute) QFont::insertSubstitution(family, substitute);
       init();
+      if (substitute) QCOMPARE(QFontInfo(dlg_->font()).family(), QString(substitute));
       for (const varnock::res::ControlTemplate& c : kMainDialogControls) {
         QWidget* widget = Control(c);
         const QRect expected = ToPixels(dlg_->font(), c.x, c.y, c.width, c.height);
@@ -168,8 +176,12 @@ class DecoderDlgTest : public QObject {
         QVERIFY(qAbs(frame.top() - title.center().y()) <= 1);
         const QImage drawn = box->grab().toImage();  // the line is drawn there, past the title
         const QColor background = box->palette().color(QPalette::Window);
-        QVERIFY(drawn.pixelColor(box->width() / 2, box->FrameRect().top()) != background);
-        QCOMPARE(drawn.pixelColor(box->width() / 2, box->FrameRect().top() - 2), background);
+        const auto seen = [&](int y) {  // in device pixels, where the screen is scaled
+          return drawn.pixelColor(
+              (QPointF(box->width() / 2, y) * drawn.devicePixelRatio()).toPoint());
+        };
+        QVERIFY(seen(box->FrameRect().top()) != background);
+        QCOMPARE(seen(box->FrameRect().top() - 2), background);
         for (const varnock::res::ControlTemplate& inner : kMainDialogControls) {
           QWidget* other = Control(inner);
           if (other == box || !expected.contains(other->geometry())) continue;
@@ -199,6 +211,7 @@ class DecoderDlgTest : public QObject {
       QVERIFY(rows->verticalScrollBar()->isVisible());
       QTest::keyClick(rows, Qt::Key_Escape);
     }
+    QFont::removeSubstitutions(family);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   }
 
