@@ -248,6 +248,11 @@ class DecoderDlgTest : public QObject {
     QTest::keyClick(HubCode(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(HubCode()->text() + QString::number(HubCode()->cursorPosition()),
              QStringLiteral("X\u00C9\U0001E900AKC155"));
+    QApplication::clipboard()->setText(QStringLiteral("\nk"));  // an empty first line
+    QTest::keyClick(HubCode(), Qt::Key_Home);
+    QTest::keyClick(HubCode(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(HubCode()->text() + QString::number(HubCode()->cursorPosition()),
+             QStringLiteral("X\u00C9\U0001E900AKC150"));
   }
 
   void decode_data() {

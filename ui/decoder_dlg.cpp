@@ -78,7 +78,7 @@ class HubCodeValidator : public QValidator {
 
   State validate(QString& input, int& pos) const override {
     const auto line_break = input.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    if (line_break >= 0 && line_break < pos) {  // the pasted text ends at the cursor
+    if (line_break >= 0) {  // only a paste brings one, and the pasted text ends at the cursor
       input.remove(line_break, pos - line_break);
       pos = static_cast<int>(line_break);
     }
