@@ -9,14 +9,15 @@ runs=${1:-15}
 build=build/windows
 source scripts/packages.sh
 install_missing xvfb xdotool
-source scripts/wine_prefix.sh
 work=$(mktemp -d)
-new_wine_prefix "$work/prefix"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(cat "$work/display")
+# The prefix's services start on this display, as the programs will.
+source scripts/wine_prefix.sh
+new_wine_prefix "$work/prefix"
 
 x86_64-w64-mingw32-strip -o "$work/varnock.exe" "$build/win32/varnock.exe"
 echo "varnock.exe stripped: $(stat -c %s "$work/varnock.exe") bytes (target 300 KB)"
@@ -27,7 +28,8 @@ one() {
   start=$(date +%s%N)
   wine "$1" &
   local pid=$!
-  window=$(timeout 20 xdotool search --sync --onlyvisible --name "$2" | head -n 1)
+  # Every window that matches, not the first alone: a pipe to head would end xdotool early.
+  window=$(timeout 20 xdotool search --sync --onlyvisible --name "$2") || true
   echo $(( ($(date +%s%N) - start) / 1000000 ))
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null || true
