@@ -98,6 +98,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Decode, testing::Values(
     DecodeCase{"OffsetDay_Day31", "daxon", D0, "XF02ABC31", "February 31st, 2004"},
     DecodeCase{"OffsetDay_Day00", "daxon", D0, "XF12ABC00", "December , 2004"},
     DecodeCase{"OffsetDay_DayWithoutDigits", "daxon", D0, "XF12ABCX5", "December , 2004"},
+    DecodeCase{"OffsetDay_DayAfterATab", "daxon", D0, "XF12ABC\t7", "December 7th, 2004"},
     DecodeCase{"OffsetDay_DayCutByTheEnd", "daxon", D0, "ABCXF12ABC7", "December 7th, 2004"},
     DecodeCase{"OffsetDay_DayPastTheEnd", "daxon", D0, "ABCDXF12ABC", "December , 2004"},
     DecodeCase{"OffsetDay_WindowTooNearTheEnd", "daxon", D0, "ABCDEXF12AB", kNoDate},
