@@ -42,7 +42,6 @@ class Cli(unittest.TestCase):
              "0\tMarch 15th, 2006\n"),
             ("LF, an empty line first", ["-m", "cmc"], b"\nKC15\nZA00\n", 1,
              f"error: {NO_DATE}\nMarch 15th, 2006\nJanuary , 2021\n"),
-            ("CRLF", ["-m", "cmc"], b"KC15\r\nZA00\r\n", 0, "March 15th, 2006\nJanuary , 2021\n"),
             ("lone CR", ["-m", "mbi", "-d", "2000"], b"5123\r4060\r", 0,
              "May 3rd, 2005\nFebruary 29th, 2004\n"),
             ("CR, CR LF, LF mixed", ["-m", "cmc"], b"KC15\r\rKC15\r\n\nKC15", 1,

@@ -129,7 +129,6 @@ class Page(unittest.TestCase):
         self.browser.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": []})
         self.browser.set_window_size(360, 800)
         self.assertLessEqual(self.js("document.documentElement.scrollWidth"), 360)
-        self.browser.save_screenshot(os.path.join(SITE, "..", "page-360.png"))
         self.browser.set_window_size(1000, 900)
         self.browser.save_screenshot(os.path.join(SITE, "..", "page.png"))
 
