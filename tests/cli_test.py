@@ -165,7 +165,10 @@ class Cli(unittest.TestCase):
         self.assertTrue(out.startswith(b"Usage: varnock-cli [OPTIONS] [CODE...]\n"))
         for line in ("CRLF or CR). A CODE that starts with '-' goes after '--'.",
                      "                        1990, 2000, 2010 or 2020, or \"all\" to decode once for each;",
-                     "  -f, --format FORMAT   text (the default), csv (RFC 4180, with a header row),"):
+                     "                        left out: none, which is enough for cmc and daxon",
+                     "  -f, --format FORMAT   text (the default), csv (RFC 4180, with a header row),",
+                     "                        or json (JSON Lines, a record an object)",
+                     "fields code, maker, decade, result and text. A text record is the date, or"):
             self.assertIn("\n" + line + "\n", out.decode())
         self.assertEqual(run("-h"), (0, out, b""))
         self.assertEqual(run("--version"), (0, b"varnock-cli 2.0.0.0\n", b""))
