@@ -53,11 +53,8 @@ class Cli(unittest.TestCase):
              f"March 15th, 2006\nerror: {NO_DATE}\n"),
             ("byte-order mark skipped", ["-m", "mbi", "-d", "2000"], b"\xef\xbb\xbf5123\n", 0,
              "May 3rd, 2005\n"),
-            ("no input, no records", ["-m", "cmc"], b"", 0, ""),
             ("invalid UTF-8 is an error of its line alone", ["-m", "cmc"], b"KC\xff15\nKC15\n", 1,
              "error: the code is not valid UTF-8\nMarch 15th, 2006\n"),
-            ("NUL belongs to no class", ["-m", "cmc"], b"K\x00C15\nKC15\x00\n", 1,
-             f"error: {NO_DATE}\nMarch 15th, 2006\n"),
         ]
         for name, args, stdin, status, out in rows:
             with self.subTest(name):

@@ -144,7 +144,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, Decode, testing::Values(
     DecodeCase{"DayOfYear_DayHundredsNotADigit", "mitsui", D00, "5X23", kNoDateNote},
     DecodeCase{"DayOfYear_DayTensNotADigit", "mitsui", D00, "51A3", kNoDateNote},
     DecodeCase{"DayOfYear_DayUnitsNotADigit", "mitsui", D00, "512X", kNoDateNote},
-    DecodeCase{"DayOfYear_TrailingCharactersIgnored", "mbi", D00, "5123XYZ", "May 3rd, 2005"},
     DecodeCase{"DayOfYear_FifthDigitIgnored", "mbi", D00, "51234", "May 3rd, 2005"},
     DecodeCase{"DayOfYear_NoScan", "mbi", D00, "X5123", kNoDateNote}),
     Name);
