@@ -104,7 +104,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, Decode, testing::Values(
     DecodeCase{"OffsetDay_EightCharacters", "daxon", D0, "XF12ABC2", kNoDate},
     DecodeCase{"OffsetDay_ScanGoesOnPastAMonth13", "daxon", D0, "XA13ABC25XB01ABC02", "January 2nd, 2000"},
     // Window: year digit, month 1..12, day 0..31, all five digits.
-    DecodeCase{"FiveDigit_WindowAfterLetters", "ritek", D00, "RI50615", "June 15th, 2005"},
     DecodeCase{"FiveDigit_YearNotADigit", "ritek", D00, "X0615", kNoDate},
     DecodeCase{"FiveDigit_MonthTensNotADigit", "ritek", D00, "5X615", kNoDate},
     DecodeCase{"FiveDigit_MonthUnitsNotADigit", "ritek", D00, "50X15", kNoDate},
@@ -145,6 +144,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, Decode, testing::Values(
     DecodeCase{"DayOfYear_DayTensNotADigit", "mitsui", D00, "51A3", kNoDateNote},
     DecodeCase{"DayOfYear_DayUnitsNotADigit", "mitsui", D00, "512X", kNoDateNote},
     DecodeCase{"DayOfYear_FifthDigitIgnored", "mbi", D00, "51234", "May 3rd, 2005"},
+    DecodeCase{"DayOfYear_LetterAfterTheFourDigits", "mbi", D00, "5123X", "May 3rd, 2005"},
     DecodeCase{"DayOfYear_NoScan", "mbi", D00, "X5123", kNoDateNote}),
     Name);
 // clang-format on
