@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "decoder_dlg.h"
@@ -73,10 +74,9 @@ void Click(HWND control, int clicks) {
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
-// The window's text, or its class name.
-std::wstring Text(HWND window, bool class_name = false) {
+std::wstring Text(HWND window) {
   wchar_t text[512] = L"";
-  class_name ? GetClassNameW(window, text, 512) : GetWindowTextW(window, text, 512);
+  GetWindowTextW(window, text, 512);
   return text;
 }
 
@@ -86,7 +86,9 @@ std::wstring ReadBox(HWND dialog) {
   const HWND box = GetLastActivePopup(dialog);
   std::wstring text, marks;
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (Text(child, true) == L"Button") {
+    wchar_t kind[16] = L"";  // the window class
+    GetClassNameW(child, kind, 16);
+    if (std::wstring_view(kind) == L"Button") {
       marks += L"B" + std::to_wstring(GetDlgCtrlID(child));
     } else if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
       const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
