@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Throughput of varnock-cli over one million realistic hub codes of five makers, in its
-# text and JSON formats, against mawk upper-casing the same lines: the floor of what a
+# text, CSV and JSON formats, against mawk upper-casing the same lines: the floor of what a
 # line-by-line Unix tool can do. Usage: bench/cli_throughput.sh [path/to/varnock-cli]
 # (VARNOCK_CLI_WRAPPER=wine for the Windows build)
 set -euo pipefail
@@ -40,15 +40,13 @@ with open(f"{work}/all.txt", "w") as everything:
 PY
 
 lines=$(wc -l < "$work/all.txt")
-best() {  # best of three wall-clock seconds of "$@"
-  local best_s=999 i start end
-  for i in 1 2 3; do
-    start=$(date +%s.%N)
-    "$@" > /dev/null
-    end=$(date +%s.%N)
-    best_s=$(awk -v s="$start" -v e="$end" -v b="$best_s" 'BEGIN { d = e - s; print (d < b) ? d : b }')
-  done
-  echo "$best_s"
+rounds=${VARNOCK_BENCH_ROUNDS:-7}
+seconds() {  # wall-clock seconds of "$@"
+  local start end
+  start=$(date +%s.%N)
+  "$@" > /dev/null
+  end=$(date +%s.%N)
+  awk -v s="$start" -v e="$end" 'BEGIN { print e - s }'
 }
 run_cli() {
   local maker
@@ -57,15 +55,22 @@ run_cli() {
   done
 }
 
-mawk_s=$(best mawk '{print toupper($0)}' "$work/all.txt")
-text_s=$(best run_cli text)
-json_s=$(best run_cli json)
+# The contestants take turns, round after round, so that a machine busier in one moment
+# than the next weighs on all of them alike.
+names=(mawk text csv json)
+for _ in $(seq "$rounds"); do
+  seconds mawk '{print toupper($0)}' "$work/all.txt" >> "$work/mawk.s"
+  for format in text csv json; do seconds run_cli "$format" >> "$work/$format.s"; done
+done
 
-report() {
-  awk -v name="$1" -v s="$2" -v n="$lines" -v floor="$mawk_s" \
-    'BEGIN { printf "%-22s %7.3f s  %6.2f M codes/s  %5.2fx the time of mawk\n", name, s, n / s / 1e6, s / floor }'
-}
-echo "$lines codes"
-report "mawk toupper" "$mawk_s"
-report "varnock-cli text" "$text_s"
-report "varnock-cli json" "$json_s"
+# median NAME: the median of NAME's rounds, then the fastest and the slowest.
+median() { sort -g "$work/$1.s" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)], v[1], v[NR] }'; }
+read -r floor _ < <(median mawk)
+echo "$lines codes, medians of $rounds rounds (fastest-slowest)"
+for name in "${names[@]}"; do
+  read -r s low high < <(median "$name")
+  label=$([ "$name" = mawk ] && echo "mawk toupper" || echo "varnock-cli $name")
+  awk -v name="$label" -v s="$s" -v lo="$low" -v hi="$high" -v n="$lines" -v floor="$floor" \
+    'BEGIN { printf "%-18s %6.3f s (%.3f-%.3f)  %5.2f M codes/s  %5.2fx the time of mawk\n",
+             name, s, lo, hi, n / s / 1e6, s / floor }'
+done

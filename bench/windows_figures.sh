@@ -45,6 +45,6 @@ awk -v v="$v" -v f="$f" -v n="$runs" 'BEGIN {
   printf "time to window: varnock.exe %d ms, minimal dialog %d ms (medians of %d), ratio %.2f (target 1.25)\n", v, f, n, v / f }'
 
 echo "varnock-cli under Wine:"
-VARNOCK_CLI_WRAPPER=wine bench/cli_throughput.sh "$build/cli/varnock-cli.exe" | tail -n 3
+VARNOCK_CLI_WRAPPER=wine bench/cli_throughput.sh "$build/cli/varnock-cli.exe" | tail -n 5
 echo "varnock-cli on Linux:"
-bench/cli_throughput.sh build/release/cli/varnock-cli | tail -n 3
+bench/cli_throughput.sh build/release/cli/varnock-cli | tail -n 5

@@ -1,22 +1,21 @@
 #include "output.h"
 
+#include <string>
+
 namespace varnock::cli {
 
-void Output::Write(std::string_view text) {
-  if (pending_.size() + text.size() > kBlock) {
-    WriteNow(pending_);
-    pending_.clear();
-  }
+void Output::WriteLarge(std::string_view text) {
+  Flush();
   if (text.size() > kBlock) {
     WriteNow(text);
   } else {
-    pending_.append(text);
+    Write(text);
   }
 }
 
 bool Output::Flush() {
-  WriteNow(pending_);
-  pending_.clear();
+  WriteNow({pending_.get(), size_});
+  size_ = 0;
   return !failed_;
 }
 

@@ -1,7 +1,8 @@
 // Standard output, written as records are produced: never more than a block waits.
 #pragma once
 
-#include <string>
+#include <cstring>
+#include <memory>
 #include <string_view>
 
 #include "platform.h"
@@ -12,16 +13,26 @@ class Output {
  public:
   static constexpr std::size_t kBlock = 64 * 1024;
 
-  void Write(std::string_view text);
+  // Records are written a few bytes at a time, so the common case is a copy inline.
+  void Write(std::string_view text) {
+    if (text.size() <= kBlock - size_) {
+      std::memcpy(pending_.get() + size_, text.data(), text.size());
+      size_ += text.size();
+    } else {
+      WriteLarge(text);
+    }
+  }
   // Writes what waits. False when anything could not be written: a closed pipe says
   // nothing, any other failure is reported on standard error.
   bool Flush();
   bool failed() const { return failed_; }
 
  private:
+  void WriteLarge(std::string_view text);
   void WriteNow(std::string_view text);
 
-  std::string pending_;
+  std::unique_ptr<char[]> pending_ = std::make_unique_for_overwrite<char[]>(kBlock);
+  std::size_t size_ = 0;
   bool failed_ = false;
 };
 

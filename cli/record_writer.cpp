@@ -1,6 +1,7 @@
 #include "record_writer.h"
 
 #include <algorithm>
+#include <charconv>
 #include <string>
 
 #include <varnock/code_page.h>
@@ -8,32 +9,37 @@
 namespace varnock::cli {
 namespace {
 
+constexpr std::string_view kReplacementChar = "\xEF\xBF\xBD";  // U+FFFD
+
+bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
+
 // Writes the text with each byte that starts no valid UTF-8 sequence replaced by U+FFFD,
 // so the output stays valid UTF-8 whatever the input was, and each ASCII byte for which
-// `escape` gives a text replaced by that text.
+// `escape` gives a text replaced by that text. Runs of bytes that stand for themselves
+// go out whole: this is the path every record takes.
 template <typename Escape>
 void WriteEscapedUtf8(Output& out, std::string_view text, Escape escape) {
   std::size_t written = 0;  // the text before this is out, as it came or replaced
   for (std::size_t i = 0; i < text.size();) {
-    std::string replacement;
-    std::size_t length = 1;
+    std::string_view replacement;
     if (static_cast<unsigned char>(text[i]) < 0x80) {
       replacement = escape(text[i]);
-    } else if ((length = NextUtf8Char(text.substr(i)).length) == 0) {
-      replacement = "\xEF\xBF\xBD";
-      length = 1;
+      if (replacement.empty()) {
+        ++i;
+        continue;
+      }
+    } else if (const std::size_t length = NextUtf8Char(text.substr(i)).length; length != 0) {
+      i += length;
+      continue;
+    } else {
+      replacement = kReplacementChar;
     }
-    if (!replacement.empty()) {
-      out.Write(text.substr(written, i - written));
-      out.Write(replacement);
-      written = i + length;
-    }
-    i += length;
+    out.Write(text.substr(written, i - written));
+    out.Write(replacement);
+    written = ++i;
   }
   out.Write(text.substr(written));
 }
-
-bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
 
 // RFC 4180: a field holding a comma, a quote or a line break is quoted, its quotes
 // doubled; so is one holding any other control character, which spreadsheets and
@@ -41,20 +47,29 @@ bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x
 void WriteCsvField(Output& out, std::string_view field) {
   const bool quoted = std::any_of(field.begin(), field.end(),
                                   [](char c) { return c == ',' || c == '"' || IsControl(c); });
-  if (quoted) out.Write("\"");
-  WriteEscapedUtf8(out, field,
-                   [](char c) { return c == '"' ? std::string("\"\"") : std::string(); });
-  if (quoted) out.Write("\"");
+  if (!quoted) return WriteEscapedUtf8(out, field, [](char) { return std::string_view(); });
+  out.Write("\"");
+  WriteEscapedUtf8(out, field, [](char c) { return c == '"' ? "\"\"" : std::string_view(); });
+  out.Write("\"");
 }
+
+// "\u0000" to "\u001f", the JSON escapes of the control characters below a blank.
+constexpr auto kJsonControlEscapes = [] {
+  constexpr std::string_view kHex = "0123456789abcdef";
+  std::array<std::array<char, 6>, 0x20> escapes{};
+  for (std::size_t byte = 0; byte < escapes.size(); ++byte)
+    escapes[byte] = {'\\', 'u', '0', '0', kHex[byte / 16], kHex[byte % 16]};
+  return escapes;
+}();
 
 // The JSON escape of an ASCII byte, or empty where the byte stands for itself: a quote
 // and a backslash take a backslash, a control character its number.
-std::string JsonEscape(char c) {
-  if (c == '"' || c == '\\') return {'\\', c};
-  if (!IsControl(c) || c == '\x7F') return {};
-  constexpr std::string_view kHex = "0123456789abcdef";
+std::string_view JsonEscape(char c) {
+  if (c == '"') return "\\\"";
+  if (c == '\\') return "\\\\";
   const auto byte = static_cast<unsigned char>(c);
-  return {'\\', 'u', '0', '0', kHex[byte / 16], kHex[byte % 16]};
+  if (byte >= kJsonControlEscapes.size()) return {};
+  return {kJsonControlEscapes[byte].data(), kJsonControlEscapes[byte].size()};
 }
 
 }  // namespace
@@ -76,30 +91,29 @@ void RecordWriter::WriteHeader() {
 }
 
 void RecordWriter::Write(const Record& record) {
-  const std::string decade = std::to_string(DecadeYear(record.decade));
+  std::array<char, 8> decade_digits;  // without a string built per record
+  const std::string_view decade(
+      decade_digits.data(),
+      std::to_chars(decade_digits.data(), decade_digits.data() + decade_digits.size(),
+                    DecadeYear(record.decade)).ptr);
+  if (format_ == Format::kText) return WriteText(record, decade);
   const std::array<Field, 5> fields = RecordFields(record, decade);
-  switch (format_) {
-    case Format::kText:
-      WriteText(record, decade);
-      break;
-    case Format::kCsv:
-      for (const Field& field : fields) {
-        if (&field != &fields.front()) out_.Write(",");
-        WriteCsvField(out_, field.value);
-      }
-      out_.Write("\r\n");
-      break;
-    case Format::kJson:
-      for (const Field& field : fields) {
-        out_.Write(&field == &fields.front() ? "{\"" : ", \"");
-        out_.Write(field.name);
-        out_.Write(field.is_number ? "\": " : "\": \"");
-        WriteEscapedUtf8(out_, field.value, JsonEscape);
-        if (!field.is_number) out_.Write("\"");
-      }
-      out_.Write("}\n");
-      break;
+  if (format_ == Format::kCsv) {
+    for (const Field& field : fields) {
+      if (&field != &fields.front()) out_.Write(",");
+      WriteCsvField(out_, field.value);
+    }
+    out_.Write("\r\n");
+    return;
   }
+  for (const Field& field : fields) {
+    out_.Write(&field == &fields.front() ? "{\"" : ", \"");
+    out_.Write(field.name);
+    out_.Write(field.is_number ? "\": " : "\": \"");
+    WriteEscapedUtf8(out_, field.value, JsonEscape);
+    if (!field.is_number) out_.Write("\"");
+  }
+  out_.Write("}\n");
 }
 
 // One line a record: the paragraphs of a message are joined by a blank.

@@ -44,12 +44,15 @@ std::optional<MonthDay> DayOfYearToDate(int day_of_year, int year) {
 }
 
 std::string FormatDate(int month, int day, int year) {
-  std::string text(MonthName(month));
-  text += ' ';
-  text += DayOrdinal(day);
-  text += ", ";
-  text += std::to_string(year);
-  return text;
+  // Put together on the stack and copied once: this runs for every code of a batch.
+  std::array<char, 32> text;  // "September 30th, " and any int
+  char* end = std::copy_n(MonthName(month).begin(), MonthName(month).size(), text.data());
+  *end++ = ' ';
+  end = std::copy_n(DayOrdinal(day).begin(), DayOrdinal(day).size(), end);
+  *end++ = ',';
+  *end++ = ' ';
+  end = std::to_chars(end, text.data() + text.size(), year).ptr;
+  return std::string(text.data(), end);
 }
 
 std::string FormatYear(int year) { return std::to_string(year); }

@@ -82,6 +82,20 @@ void Utf8ToCodePageConverter::Append(std::string_view utf8) {
 
 void Utf8ToCodePageConverter::Convert(std::string_view utf8) {
   while (valid_ && !utf8.empty()) {
+    // A run of ASCII, nearly every code there is, is copied whole.
+    std::size_t ascii = 0;
+    while (ascii < utf8.size() && (utf8[ascii] & 0x80) == 0) ++ascii;
+    if (ascii != 0) {
+      const std::size_t from = out_.size();
+      out_.append(utf8.substr(0, std::min(ascii, max_chars_ - std::min(max_chars_, from))));
+      if (upper_) {
+        for (auto c = out_.begin() + static_cast<std::ptrdiff_t>(from); c != out_.end(); ++c) {
+          if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 0x20);
+        }
+      }
+      utf8.remove_prefix(ascii);
+      continue;
+    }
     const Utf8Char next = NextUtf8Char(utf8);
     if (next.length == 0) {
       // A character cut short by the end of the piece is finished by the next one.
@@ -100,11 +114,11 @@ void Utf8ToCodePageConverter::Convert(std::string_view utf8) {
 }
 
 std::optional<std::string> Utf8ToCodePageConverter::Finish() {
-  const bool valid = valid_ && carry_.empty();
-  std::string out = std::exchange(out_, std::string());
+  std::optional<std::string> out;  // moved once: this runs for every code of a batch
+  if (valid_ && carry_.empty()) out.emplace(std::move(out_));
+  out_.clear();
   carry_.clear();
   valid_ = true;
-  if (!valid) return std::nullopt;
   return out;
 }
 
