@@ -98,6 +98,14 @@ std::string Help() {
          "  2  usage error: nothing was decoded\n";
 }
 
+// As GNU tools give it: the program and version, then the copyright and the licence.
+std::string Version() {
+  return std::string(kProgram) + " " + VARNOCK_VERSION + "\nCopyright " + VARNOCK_COPYRIGHT +
+         "\nLicense MIT: <https://opensource.org/license/mit>.\n"
+         "This is free software: you are free to change and redistribute it.\n"
+         "There is NO WARRANTY, to the extent permitted by law.\n";
+}
+
 std::string MakerList() {
   std::string list;
   for (const MakerInfo& info : kMakers) {
@@ -185,7 +193,7 @@ std::variant<CliOptions, EarlyExit> ParseCommandLine(int argc, char** argv) {
       case 'h':
         return EarlyExit{0, Help(), ""};
       case kVersion:
-        return EarlyExit{0, std::string(kProgram) + " " + VARNOCK_VERSION + "\n", ""};
+        return EarlyExit{0, Version(), ""};
       case ':': {
         // getopt has moved past the word that holds the option.
         const std::string word = argv[optind - 1];

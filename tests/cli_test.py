@@ -170,7 +170,12 @@ class Cli(unittest.TestCase):
                      "fields code, maker, decade, result and text. A text record is the date, or"):
             self.assertIn("\n" + line + "\n", out.decode())
         self.assertEqual(run("-h"), (0, out, b""))
-        self.assertEqual(run("--version"), (0, b"varnock-cli 2.0.0.0\n", b""))
+        self.assertEqual(run("--version"), (0, b"varnock-cli 2.0.0.0\n"
+                                            b"Copyright (c) 2024-2026 The Varnock project\n"
+                                            b"License MIT: <https://opensource.org/license/mit>.\n"
+                                            b"This is free software: you are free to change and "
+                                            b"redistribute it.\nThere is NO WARRANTY, to the "
+                                            b"extent permitted by law.\n", b""))
         status, out, _ = run("--list-makers")
         lines = out.decode().splitlines()
         self.assertEqual((status, len(lines), lines[4]),
