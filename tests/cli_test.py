@@ -33,6 +33,10 @@ class Cli(unittest.TestCase):
             ("option after the codes", ["KC15", "KC45", "-m", "cmc"], b"", 1,
              f"March 15th, 2006\nerror: {NO_DATE}\n"),
             ("code after --", ["-m", "cmc", "--", "-KC15"], b"", 0, "March 15th, 2006\n"),
+            ("codes after one that fails", ["-m", "cmc", "KC45", "KC15"], b"", 1,
+             f"error: {NO_DATE}\nMarch 15th, 2006\n"),
+            ("the decade as a word of its own", ["-m", "ritek", "--decade", "2000", "RI50615"], b"",
+             0, "June 15th, 2005\n"),
             ("the note on one line", ["-m", "mbi", "-d", "2000", "123"], b"", 1,
              f"error: {NO_DATE} {NOTE}\n"),
             ("all decades", ["-m", "ritek", "-d", "all", "50615"], b"", 0,
@@ -143,6 +147,8 @@ class Cli(unittest.TestCase):
              "tdk, or a name that --list-makers prints\n"),
             (["-m", "ritek", "-d", "1980"],
              "unknown decade '1980'; valid decades: 1990, 2000, 2010, 2020, all"),
+            (["-m", "ritek", "-d", "20000"],
+             "unknown decade '20000'; valid decades: 1990, 2000, 2010, 2020, all"),
             (["-m", "cmc", "-f", "xml"], "unknown format 'xml'; valid formats: text, csv or json"),
             (["-zm", "cmc", "KC15"], "invalid option -- 'z'"),
             (["-m", "cmc", "-qz"], "invalid option -- 'q'"),
@@ -203,6 +209,14 @@ class Cli(unittest.TestCase):
                                       stderr=subprocess.PIPE, timeout=60)
                 os.close(write_end)
                 self.assertEqual((done.returncode, done.stderr), (1, b""))  # not a signal
+        # Input that never ends still ends the run once nobody reads the output.
+        yes = subprocess.Popen(["yes", "KC15"], stdout=subprocess.PIPE)
+        head = subprocess.run(f"{' '.join([*WRAPPER, CLI])} -m cmc | head -n 1", shell=True,
+                              stdin=yes.stdout, capture_output=True, timeout=60)
+        yes.kill()
+        yes.wait()
+        yes.stdout.close()
+        self.assertEqual(head.stdout, b"March 15th, 2006\n")
 
 if __name__ == "__main__":
     if len(sys.argv) > 1 and not sys.argv[1].startswith("-"):
