@@ -45,10 +45,12 @@ std::optional<MonthDay> DayOfYearToDate(int day_of_year, int year) {
 
 std::string FormatDate(int month, int day, int year) {
   // Put together on the stack and copied once: this runs for every code of a batch.
+  const std::string_view month_name = MonthName(month);
+  const std::string_view ordinal = DayOrdinal(day);
   std::array<char, 32> text;  // "September 30th, " and any int
-  char* end = std::copy_n(MonthName(month).begin(), MonthName(month).size(), text.data());
+  char* end = std::copy(month_name.begin(), month_name.end(), text.data());
   *end++ = ' ';
-  end = std::copy_n(DayOrdinal(day).begin(), DayOrdinal(day).size(), end);
+  end = std::copy(ordinal.begin(), ordinal.end(), end);
   *end++ = ',';
   *end++ = ' ';
   end = std::to_chars(end, text.data() + text.size(), year).ptr;

@@ -90,7 +90,7 @@ void Utf8ToCodePageConverter::Convert(std::string_view utf8) {
       out_.append(utf8.substr(0, std::min(ascii, max_chars_ - std::min(max_chars_, from))));
       if (upper_) {
         for (auto c = out_.begin() + static_cast<std::ptrdiff_t>(from); c != out_.end(); ++c) {
-          if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - 0x20);
+          *c = ToCodePageUpper(static_cast<unsigned char>(*c));
         }
       }
       utf8.remove_prefix(ascii);
