@@ -1,40 +1,41 @@
 #!/usr/bin/env bash
-# Draws the program's artwork with ImageMagick: the disc icon at 16 and 48 pixels, the
-# logo, and the Windows icons and bitmap made from the very same pixels. The files
-# are committed; run this only to change the artwork. 24-bit colour throughout.
+# Renders the program's artwork from its vector sources (varnock.svg, the disc icon;
+# logo.svg, the logo) at each size the platforms ask for, and makes the Windows icons
+# and bitmaps from the very same pixels. The files are committed; run this only to
+# change the artwork. Needs rsvg-convert and ImageMagick.
 set -euo pipefail
 cd "$(dirname "$0")"
-font=DejaVu-Sans-Bold
+png() { convert "$1" -depth 8 -type TrueColor -define png:color-type=2 \
+          -define png:exclude-chunks=date,time "$2"; }
 
-# icon SIZE: a recordable disc, seen from above, with its clear hub ring.
-icon() {
-  local s=$1
-  local c=$(( s / 2 )) r=$(( s / 2 - 1 ))
-  local hub=$(( s * 3 / 16 + 1 )) hole=$(( s / 16 + 1 ))
-  convert -size "${s}x${s}" xc:'#1d3557' \
-    -fill '#c9d6e3' -draw "circle $c,$c $c,$(( c - r ))" \
-    -fill '#7fa7c9' -draw "circle $c,$c $c,$(( c - r * 3 / 4 ))" \
-    -fill '#eef3f8' -draw "circle $c,$c $c,$(( c - hub ))" \
-    -fill '#1d3557' -draw "circle $c,$c $c,$(( c - hole ))" \
-    -depth 8 -type TrueColor -define png:color-type=2 -define png:exclude-chunks=date,time "varnock-$s.png"
-}
-icon 16
-icon 48
+# The icon, for the hicolor theme, the Qt window and the Windows icon groups.
+for size in 16 20 24 32 40 48 64 128 256; do
+  rsvg-convert -w "$size" -h "$size" varnock.svg -o "/tmp/varnock-$size.png"
+  png "/tmp/varnock-$size.png" "varnock-$size.png"
+done
+rm -f varnock-20.png varnock-40.png  # Windows' sizes only: made again below
 
-# The logo: the program's name beside a small disc, 100 x 32.
-convert -size 100x32 xc:'#1d3557' \
-  -fill '#c9d6e3' -draw 'circle 16,16 16,3' \
-  -fill '#7fa7c9' -draw 'circle 16,16 16,6' \
-  -fill '#eef3f8' -draw 'circle 16,16 16,12' \
-  -fill '#1d3557' -draw 'circle 16,16 16,14' \
-  -font "$font" -pointsize 14 -fill white -annotate +33+21 'Varnock' \
-  -depth 8 -type TrueColor -define png:color-type=2 -define png:exclude-chunks=date,time logo.png
+# The logo at its own size, 100 x 32, and at the scales 1.25, 1.5 and 2.
+for scale in 1 1.25 1.5 2; do
+  suffix=$([ "$scale" = 1 ] && echo "" || echo "@${scale}x")
+  width=$(echo "100 * $scale / 1" | bc) height=$(echo "32 * $scale / 1" | bc)
+  rsvg-convert -w "$width" -h "$height" logo.svg -o "/tmp/logo$suffix.png"
+  png "/tmp/logo$suffix.png" "logo$suffix.png"
+done
 
-# The Windows resources, from the PNGs above, 24-bit as the template asks: the file icon
-# the shell shows (48 and 16 pixels), the window's icon (16) and the logo bitmap.
+# The Windows resources: the file icon the shell shows, at every size Windows asks for
+# up to 256 (that one PNG-compressed, as Windows keeps it), the window's icon at the
+# caption's sizes from 100% to 200%, and the logo bitmaps, 256 colours each to keep the
+# program small.
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-for size in 16 48; do convert "varnock-$size.png" -depth 8 -type TrueColor "BMP3:$tmp/$size.bmp"; done
-./make_ico.py file_icon.ico "$tmp/48.bmp" "$tmp/16.bmp"
-./make_ico.py app_icon.ico "$tmp/16.bmp"
-convert logo.png -depth 8 -type TrueColor BMP3:logo.bmp
+for size in 16 20 24 32 40 48; do
+  rsvg-convert -w "$size" -h "$size" varnock.svg -o "$tmp/$size.png"
+  convert "$tmp/$size.png" -depth 8 -type TrueColor "BMP3:$tmp/$size.bmp"
+done
+rsvg-convert -w 256 -h 256 varnock.svg -o "$tmp/256.png"
+./make_ico.py file_icon.ico "$tmp"/{16,20,24,32,40,48}.bmp "$tmp/256.png"
+./make_ico.py app_icon.ico "$tmp"/{16,20,24,32}.bmp
+for suffix in "" @1.25x @1.5x @2x; do
+  convert "logo$suffix.png" -colors 256 -type Palette "BMP3:logo$suffix.bmp"
+done

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Writes a Windows icon file holding 24-bit images, from 24-bit BMP files.
+"""Writes a Windows icon file from 24-bit BMP files and PNG files.
 
-Usage: make_ico.py OUT.ico IMAGE.bmp...  Each image keeps its pixels exactly; its
-transparency mask is empty, so every pixel shows.
+Usage: make_ico.py OUT.ico IMAGE.bmp|IMAGE.png...  Each image keeps its pixels exactly.
+A BMP's transparency mask is empty, so every pixel shows; a PNG goes in as it is, the
+form Windows keeps its 256-pixel icons in.
 """
 import struct
 import sys
@@ -24,12 +25,20 @@ def icon_image(bmp):
     return width, height, bytes(info) + pixels + mask
 
 
-def main(out, *bmps):
-    images = [icon_image(open(path, "rb").read()) for path in bmps]
+def png_image(png):
+    """The PNG as an icon image: its own bytes, with the size from its header."""
+    width, height = struct.unpack_from(">II", png, 16)
+    return width, height, png
+
+
+def main(out, *paths):
+    images = [(png_image if path.endswith(".png") else icon_image)(open(path, "rb").read())
+              for path in paths]
     offset = 6 + 16 * len(images)
     directory, data = b"", b""
     for width, height, image in images:
-        directory += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 24,
+        bits = 32 if image.startswith(b"\x89PNG") else 24
+        directory += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, bits,
                                  len(image), offset + len(data))
         data += image
     with open(out, "wb") as ico:
