@@ -49,7 +49,7 @@ struct ControlTemplate {
   std::string_view text;    // in the code page; a picture shows `image` instead
   int x, y, width, height;  // dialog units
   unsigned styles;
-  int buddy = 0;  // a label: the control it names for screen readers
+  int buddy = 0;  // a label or group box: the control it names for screen readers
   int image = 0;  // a picture: its bitmap resource
 };
 
@@ -87,7 +87,7 @@ inline constexpr std::array<ControlTemplate, 17> kMainDialogControls = {{
      kVScroll | kTabStop | kAutoHScroll},
     {IDC_STATIC, ControlKind::kStatic, "Manufacturer", 13, 31, 46, 9, kGroup, IDC_MANUFACTURER},
     {IDC_STATIC, ControlKind::kStatic, "Decade", 13, 46, 34, 12, kGroup, IDC_DECADE_2000},
-    {IDC_STATIC, ControlKind::kGroupBox, "Manufacturing date", 7, 65, 227, 30, 0},
+    {IDC_STATIC, ControlKind::kGroupBox, "Manufacturing date", 7, 65, 227, 30, 0, IDC_RESULT},
     {IDC_RESULT, ControlKind::kEdit, "", 13, 75, 209, 15,
      kBorder | kTabStop | kAutoHScroll | kReadOnly},
     {IDC_VERSION_LABEL, ControlKind::kStatic, "version " VARNOCK_DISPLAY_VERSION, 240, 47, 67, 11,
@@ -103,6 +103,9 @@ constexpr const ControlTemplate& FindControl(int id) {
   return *std::find_if(kMainDialogControls.begin(), kMainDialogControls.end(),
                        [id](const ControlTemplate& control) { return control.id == id; });
 }
+
+// What screen readers call the logo, a link to the project's web page.
+inline constexpr std::string_view kLogoName = "Varnock web page";
 
 // The decade buttons in the order a decode tests them: the first checked one counts.
 inline constexpr std::array<std::pair<int, Decade>, 4> kDecadeButtons = {{

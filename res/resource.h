@@ -6,6 +6,9 @@
 #define IDR_FILE_ICON 128
 #define IDR_APP_ICON 172
 #define IDB_LOGO 174
+#define IDB_LOGO_125 175  // the logo made for larger scales
+#define IDB_LOGO_150 176
+#define IDB_LOGO_200 177
 
 #define IDC_HUB_CODE 1000
 #define IDC_MANUFACTURER 1002

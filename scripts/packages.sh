@@ -4,7 +4,7 @@
 VARNOCK_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   libgtest-dev libbenchmark-dev
-  python3 qt6-base-dev xvfb xauth fonts-dejavu-core
+  python3 qt6-base-dev xvfb xauth fonts-dejavu-core fonts-liberation2 fonts-noto-core
   help2man desktop-file-utils appstream lintian dpkg-dev file
   g++-mingw-w64-x86-64-posix wine fonts-wine nsis unzip
   emscripten nodejs chromium chromium-driver python3-selenium

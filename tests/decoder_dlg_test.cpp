@@ -9,10 +9,10 @@
 #include "dialog_cases.h"
 #include "group_box.h"
 #include "main_dialog.h"
+#include "main_dialog_expected.h"
 
 namespace {
 
-using varnock::res::ControlKind;
 using varnock::res::kMainDialogControls;
 
 // The message box that the next step opens, as a person reads it: "title|text|icon|
@@ -46,12 +46,13 @@ class PageOpener : public QObject {
   void open(const QUrl& url) { opened.append(url); }
 };
 
-// Dialog units to pixels as Windows converts them for the dialog's font.
-QRect ToPixels(const QFont& font, int x, int y, int width, int height) {
+// Dialog units to pixels as Windows converts them for the dialog's font. Where a text
+// would not fit in that font, the horizontal unit may be one pixel wider (`widened`).
+QRect ToPixels(const QFont& font, int x, int y, int width, int height, bool widened = false) {
   const QFontMetrics metrics(font);
   const int letters = metrics.horizontalAdvance(
       QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  const double base_x = (letters / 26 + 1) / 2, base_y = metrics.height();
+  const double base_x = (letters / 26 + 1) / 2 + (widened ? 1 : 0), base_y = metrics.height();
   return {qRound(x * base_x / 4), qRound(y * base_y / 8), qRound(width * base_x / 4),
           qRound(height * base_y / 8)};
 }
@@ -72,14 +73,17 @@ class DecoderDlgTest : public QObject {
   QLineEdit* Result() { return Item<QLineEdit>(IDC_RESULT); }
   QComboBox* Maker() { return Item<QComboBox>(IDC_MANUFACTURER); }
   // A control of the template, also one without an identifier, found by its text.
-  QWidget* Control(const varnock::res::ControlTemplate& control) {
-    if (control.id != IDC_STATIC) return dlg_->GetDlgItem(control.id);
+  QWidget* Control(int id, std::string_view text) {
+    if (id != IDC_STATIC) return dlg_->GetDlgItem(id);
     for (QWidget* w : dlg_->findChildren<QWidget*>()) {
       auto* label = qobject_cast<QLabel*>(w);
       auto* box = qobject_cast<GroupBox*>(w);
-      if ((label ? label->text() : box ? box->title() : QString()) == control.text.data()) return w;
+      if ((label ? label->text() : box ? box->title() : QString()) == text.data()) return w;
     }
     return nullptr;
+  }
+  QRect InDialog(QWidget* widget) {
+    return {widget->mapTo(dlg_.get(), QPoint()), widget->size()};
   }
   void PickMaker(int row) {  // from the keyboard: the first entry, then down the list
     Maker()->setFocus();
@@ -113,9 +117,9 @@ class DecoderDlgTest : public QObject {
     QCOMPARE(Item<QLabel>(IDC_VERSION_LABEL)->text() + '|' + Item<QLabel>(IDC_YEARS_LABEL)->text(),
              QStringLiteral("version 2.0B1|(c) 2024-2026"));
     QString edges;  // a static edge is a line, and sunken one more: the two labels, the logo
-    for (const auto& c : kMainDialogControls)
-      if (auto* label = qobject_cast<QLabel*>(Control(c)))
-        edges += QString::number(label->frameWidth());
+    for (const auto& c : kExpectedControls)
+      if (auto* frame = qobject_cast<QFrame*>(Control(c.id, c.text)))
+        edges += QString::number(frame->frameWidth());
     QCOMPARE(edges, QStringLiteral("000121"));
     QStringList makers;
     for (int i = 0; i < Maker()->count(); ++i) makers << Maker()->itemText(i);
@@ -132,11 +136,16 @@ class DecoderDlgTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), Item(IDC_PROCESS));
     QVERIFY(Item<QPushButton>(IDC_PROCESS)->isDefault() &&
             !Item<QPushButton>(IDCANCEL)->isDefault());
-    QCOMPARE(dlg_->size(), ToPixels(dlg_->font(), 0, 0, 315, 100).size());
+    QVERIFY(dlg_->size() == ToPixels(dlg_->font(), 0, 0, 315, 100).size() ||
+            dlg_->size() == ToPixels(dlg_->font(), 0, 0, 315, 100, true).size());
+    if (QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))  // the chosen stand-in
+      QCOMPARE(QFontInfo(dlg_->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(dlg_->font().pointSizeF(), QApplication::font().pointSizeF());
     QCOMPARE(dlg_->minimumSize(), dlg_->maximumSize());
     QCOMPARE(dlg_->windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint),
              Qt::Window | Qt::WindowMinimizeButtonHint);  // its own taskbar entry
-    QCOMPARE(dlg_->windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {48, 48}}));
+    QCOMPARE(dlg_->windowIcon().availableSizes(),
+             (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
     Result()->setText(QStringLiteral("January , 2021"));
     QTest::keyClick(Result(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClick(Result(), Qt::Key_C, Qt::ControlModifier);
@@ -146,109 +155,285 @@ class DecoderDlgTest : public QObject {
              QStringLiteral("Hub code|Manufacturer"));  // for screen readers
   }
 
-  // Every control where the template puts it, every group's frame around its controls
-  // with its top line through the title, and the mouse reaching every input; in the
-  // default style and in another.
-  void layout() {
-    // In the default style and font, then in other styles with other fonts for the
-    // template's (the conversion to pixels rounds differently for each), the last with
-    // taller list rows.
-    const QString family = QStringLiteral("Microsoft Sans Serif");
-    const std::tuple<const char*, const char*, const char*> passes[] = {
-        {"Fusion", nullptr, ""},
-        {"Windows", "DejaVu Serif", ""},
-        {"Fusion", "DejaVu Sans Mono", "QComboBox QAbstractItemView::item { padding: 4px }"}};
-    for (const auto& [style, substitute, sheet] : passes) {
-      QApplication::setStyle(QStyleFactory::create(style));
-      qApp->setStyleSheet(sheet);
-      QFont::removeSubstitutions(family);
-      if (substitute) QFont::insertSubstitution(family, substitute);
-      init();
-      if (substitute) QCOMPARE(QFontInfo(dlg_->font()).family(), QString(substitute));
-      for (const varnock::res::ControlTemplate& c : kMainDialogControls) {
-        QWidget* widget = Control(c);
-        const QRect expected = ToPixels(dlg_->font(), c.x, c.y, c.width, c.height);
-        QCOMPARE(widget->pos(), expected.topLeft());
-        if (c.kind == ControlKind::kPicture) {
-          QCOMPARE(widget->size(), QSize(102, 34));  // the bitmap and its edge
-        } else if (c.kind != ControlKind::kDropDownList) {
-          QCOMPARE(widget->size(), expected.size());
-        }
-        auto* box = qobject_cast<GroupBox*>(widget);
-        if (!box) continue;
-        const QRect frame = box->FrameRect().translated(box->pos());
-        const QRect title = box->TitleRect().translated(box->pos());
-        QVERIFY(qAbs(frame.top() - title.center().y()) <= 1);
-        const QImage drawn = box->grab().toImage();
-        const auto seen = [&](int x, int y) {  // in device pixels, where the screen is scaled
-          return drawn.pixel((QPointF(x, y) * drawn.devicePixelRatio()).toPoint());
-        };
-        const auto role = [&](QPalette::ColorRole r) { return box->palette().color(r).rgb(); };
-        // Etched at the box's edges, dark outside at the top and left; none above.
-        const int top = box->FrameRect().top(), w = box->width(), h = box->height();
-        QCOMPARE((QList<QRgb>{seen(w / 2, top), seen(0, h / 2), seen(w / 2, h - 1),
-                              seen(w - 1, h / 2), seen(w / 2, top - 2)}),
-                 (QList<QRgb>{role(QPalette::Dark), role(QPalette::Dark), role(QPalette::Light),
-                              role(QPalette::Light), role(QPalette::Window)}));
-        bool gap = false;  // the title breaks the line
-        for (int x = box->TitleRect().left(); x <= box->TitleRect().right(); ++x)
-          gap |= seen(x, top) == role(QPalette::Window);
-        QVERIFY(gap);
-        for (const varnock::res::ControlTemplate& inner : kMainDialogControls) {
-          QWidget* other = Control(inner);
-          if (other == box || !expected.contains(other->geometry())) continue;
-          QVERIFY2(frame.adjusted(2, 2, -2, -2).contains(other->geometry()) &&
-                       !title.intersects(other->geometry()),
-                   inner.text.data());
-        }
-      }
-      for (int id :
-           {IDC_HUB_CODE, IDC_MANUFACTURER, IDC_RESULT, IDC_PROCESS, IDCANCEL, IDC_DECADE_1990,
-            IDC_DECADE_2000, IDC_DECADE_2010, IDC_DECADE_2020, IDC_LOGO}) {
-        QCOMPARE(dlg_->childAt(Item(id)->geometry().center()), Item(id));
-      }
-      QVERIFY(!Maker()->geometry().intersects(Result()->geometry()));
-      // The list drops as far as the template's 101 units reach and scrolls for the rest.
-      Maker()->setFocus();
-      QTest::keyClick(Maker(), Qt::Key_Down, Qt::AltModifier);
-      QAbstractItemView* rows = Maker()->view();
-      QVERIFY(QTest::qWaitForWindowExposed(rows->window()));
-      const int bottom =
-          dlg_->mapToGlobal(ToPixels(dlg_->font(), 61, 30, 153, 101).bottomLeft()).y();
-      const QRect dropped = rows->window()->geometry();
-      QVERIFY(dropped.top() >= Maker()->mapToGlobal(Maker()->rect().bottomLeft()).y());
-      QVERIFY(dropped.bottom() <= bottom && dropped.bottom() > bottom - rows->sizeHintForRow(0));
-      QVERIFY(rows->verticalScrollBar()->maximum() > 0);  // by a bar or by arrows
-      QTest::keyClick(rows, Qt::Key_Escape);
+  // The template table is the template: every number, text and style written out.
+  void templateTableHoldsTheTemplate() {
+    const auto kinds = QStringList{"autoradio", "defpush", "push", "groupbox", "edit",
+                                   "static", "dropdownlist", "picture"};
+    const auto styles = QStringList{"group",  "tabstop",    "border", "uppercase",
+                                    "autohscroll", "readonly", "center", "sunken",
+                                    "staticedge",  "notify",  "vscroll", "transparent"};
+    QCOMPARE(std::size(kMainDialogControls), std::size(kExpectedControls));
+    for (std::size_t i = 0; i < std::size(kExpectedControls); ++i) {
+      const auto& real = kMainDialogControls[i];
+      const auto& want = kExpectedControls[i];
+      QStringList bits;
+      for (int bit = 0; bit < styles.size(); ++bit)
+        if (real.styles & (1U << bit)) bits << styles[bit];
+      QCOMPARE(QStringList({QString::number(real.id), kinds[int(real.kind)],
+                            QString::fromUtf8(real.text.data(), qsizetype(real.text.size())),
+                            QStringLiteral("%1,%2,%3,%4")
+                                .arg(real.x).arg(real.y).arg(real.width).arg(real.height),
+                            bits.join(' ')}),
+               QStringList({QString::number(want.id), want.kind.data(), want.text.data(),
+                            QStringLiteral("%1,%2,%3,%4")
+                                .arg(want.x).arg(want.y).arg(want.width).arg(want.height),
+                            want.styles.data()}));
     }
-    QFont::removeSubstitutions(family);
-    qApp->setStyleSheet({});
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    const auto& dialog = varnock::res::kMainDialog;
+    QCOMPARE(QStringLiteral("%1x%2 %3 %4 %5")
+                 .arg(dialog.width).arg(dialog.height)
+                 .arg(dialog.caption.data(), dialog.font_family.data()).arg(dialog.font_point_size),
+             QStringLiteral("%1x%2 %3 %4 %5")
+                 .arg(kExpectedDialogWidth).arg(kExpectedDialogHeight)
+                 .arg(kExpectedCaption.data(), kExpectedFont.data()).arg(kExpectedPointSize));
   }
 
-  void tabSkipsTheDecadesWhichArrowsGoRound() {
-    QList<QWidget*> order;
-    for (int i = 0; i < 6; ++i) {
-      order << QApplication::focusWidget();
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  // Every control where the template puts it, every text whole, every group's frame
+  // around its controls with its top line through the title, and the mouse reaching
+  // every input: in each common font that stands in for the template's, in two styles.
+  // The screen's scale comes from the environment (QT_SCALE_FACTOR), one run a scale.
+  void layout_data() {
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("font");
+    int fonts = 0;
+    for (const char* family : {"DejaVu Sans", "Liberation Sans", "Noto Sans"}) {
+      if (!QFontDatabase::hasFamily(family)) continue;
+      ++fonts;
+      for (const char* style : {"Fusion", "Windows"})
+        QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(family, style))) << style << family;
     }
-    QCOMPARE(order, (QList<QWidget*>{Item(IDC_PROCESS), Item(IDCANCEL), HubCode(), Maker(),
-                                     Result(), Item(IDC_PROCESS)}));
-    QTest::mouseClick(Item(IDC_DECADE_2000), Qt::LeftButton);
-    QTest::mouseClick(Item(IDC_DECADE_2000), Qt::LeftButton);  // stays checked
-    const QList<QPair<Qt::Key, int>> steps = {
-        {Qt::Key_Right, IDC_DECADE_2010}, {Qt::Key_Down, IDC_DECADE_2020},
-        {Qt::Key_Right, IDC_DECADE_1990}, {Qt::Key_Left, IDC_DECADE_2020},
-        {Qt::Key_Up, IDC_DECADE_2010},    {Qt::Key_Up, IDC_DECADE_2000}};
-    for (const auto& [key, id] : steps) {
-      QTest::keyClick(QApplication::focusWidget(), key);
-      QCOMPARE(QApplication::focusWidget(), Item(id));
-      for (const auto& [other, decade] : varnock::res::kDecadeButtons) {
-        QCOMPARE(Item<QRadioButton>(other)->isChecked(), other == id);
+    QTest::newRow("desktop font at 10 pt") << "Fusion" << "10";
+    QVERIFY2(fonts > 0, "none of the common sans fonts is installed");
+  }
+
+  void layout() {
+    QFETCH(QString, style);
+    QFETCH(QString, font);
+    const QString family = QStringLiteral("Microsoft Sans Serif");
+    const QFont desktop = QApplication::font();
+    QApplication::setStyle(QStyleFactory::create(style));
+    QFont::removeSubstitutions(family);
+    if (font == "10") {
+      QApplication::setFont(QFont(desktop.family(), 10));
+    } else {
+      QFont::insertSubstitution(family, font);
+    }
+    const auto restore = qScopeGuard([&] {
+      QFont::removeSubstitutions(family);
+      QApplication::setFont(desktop);
+      QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    });
+    init();
+    if (font == "10") {
+      QCOMPARE(dlg_->font().pointSizeF(), 10.0);  // the desktop's size, not the template's 8
+    } else {
+      QCOMPARE(QFontInfo(dlg_->font()).family(), font);
+    }
+    const bool widened = dlg_->width() != ToPixels(dlg_->font(), 0, 0, 315, 100).width();
+    QCOMPARE(dlg_->size(), ToPixels(dlg_->font(), 0, 0, 315, 100, widened).size());
+    for (const ExpectedControl& c : kExpectedControls) {
+      QWidget* widget = Control(c.id, c.text);
+      const QRect expected = ToPixels(dlg_->font(), c.x, c.y, c.width, c.height, widened);
+      QCOMPARE(InDialog(widget).topLeft(), expected.topLeft());
+      if (c.kind == "picture") {
+        QCOMPARE(widget->size(), QSize(102, 34));  // the bitmap and its edge
+      } else if (c.kind != "dropdownlist") {
+        QCOMPARE(widget->size(), expected.size());
+      }
+      const QFontMetrics metrics(widget->font());
+      if (auto* label = qobject_cast<QLabel*>(widget)) {  // whole, and centred if asked
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width() &&
+                     metrics.height() <= label->contentsRect().height(),
+                 c.text.data());
+        QCOMPARE(label->alignment(), c.styles.find("center") != std::string_view::npos
+                                         ? Qt::AlignCenter
+                                         : Qt::AlignLeft | Qt::AlignTop);
+      } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+        QStyleOptionButton option;
+        option.initFrom(radio);
+        const QRect text = radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
+        QVERIFY2(metrics.horizontalAdvance(radio->text()) <= text.width(), c.text.data());
+      } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        QVERIFY2(metrics.horizontalAdvance(button->text()) < button->width() - 8, c.text.data());
       }
     }
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // out of the decades
+    QStyleOptionComboBox option;  // every maker's name whole in the closed list
+    option.initFrom(Maker());
+    const QRect field =
+        Maker()->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, Maker());
+    for (int i = 0; i < Maker()->count(); ++i)
+      QVERIFY2(Maker()->fontMetrics().horizontalAdvance(Maker()->itemText(i)) <= field.width(),
+               qPrintable(Maker()->itemText(i)));
+    for (auto* box : dlg_->findChildren<GroupBox*>()) {
+      const QRect frame = box->FrameRect().translated(InDialog(box).topLeft());
+      const QRect title = box->TitleRect().translated(InDialog(box).topLeft());
+      QVERIFY(qAbs(frame.top() - title.center().y()) <= 1);
+      QVERIFY(box->TitleRect().right() < box->width());
+      const QImage drawn = box->grab().toImage();
+      const int top = box->FrameRect().top(), w = box->width(), h = box->height();
+      const auto seen = [&](int x, int y) {  // the middle of the pixel, where it is scaled
+        const qreal scale = drawn.devicePixelRatio();  // the last device pixel at the far edges
+        return drawn.pixel(qMin(int((x + 0.5) * scale), drawn.width() - 1),
+                           qMin(int((y + 0.5) * scale), drawn.height() - 1));
+      };
+      const auto role = [&](QPalette::ColorRole r) { return box->palette().color(r).rgb(); };
+      // Etched at the box's edges, dark outside at the top and left; none above.
+      // (At a fractional scale the light line at the far edges may fall outside.)
+      const bool whole = drawn.devicePixelRatio() == qRound(drawn.devicePixelRatio());
+      QCOMPARE((QList<QRgb>{seen(w / 2, top), seen(0, h / 2), seen(w / 2, whole ? h : top),
+                            seen(whole ? w : 0, h / 2), seen(w / 2, top - 2)}),
+               (QList<QRgb>{role(QPalette::Dark), role(QPalette::Dark),
+                            role(whole ? QPalette::Light : QPalette::Dark),
+                            role(whole ? QPalette::Light : QPalette::Dark), role(QPalette::Window)}));
+      bool gap = false;  // the title breaks the line
+      for (int x = box->TitleRect().left(); x <= box->TitleRect().right(); ++x)
+        gap |= seen(x, top) == role(QPalette::Window);
+      QVERIFY(gap);
+      for (QWidget* other : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY(box->FrameRect().adjusted(2, 2, -2, -2).contains(other->geometry()));
+        QVERIFY(!box->TitleRect().intersects(other->geometry()));
+      }
+    }
+    for (int id : {IDC_HUB_CODE, IDC_MANUFACTURER, IDC_RESULT, IDC_PROCESS, IDCANCEL,
+                   IDC_DECADE_1990, IDC_DECADE_2000, IDC_DECADE_2010, IDC_DECADE_2020, IDC_LOGO}) {
+      QCOMPARE(dlg_->childAt(InDialog(Item(id)).center()), Item(id));
+    }
+    QVERIFY(!InDialog(Maker()).intersects(InDialog(Result())));
+    // The list drops as far as the template's 101 units reach and scrolls for the rest.
+    Maker()->setFocus();
+    QTest::keyClick(Maker(), Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView* rows = Maker()->view();
+    QVERIFY(QTest::qWaitForWindowExposed(rows->window()));
+    const int bottom =
+        dlg_->mapToGlobal(ToPixels(dlg_->font(), 61, 30, 153, 101, widened).bottomLeft()).y();
+    const QRect dropped = rows->window()->geometry();
+    QVERIFY(dropped.top() >= Maker()->mapToGlobal(Maker()->rect().bottomLeft()).y());
+    QVERIFY(dropped.bottom() <= bottom && dropped.bottom() >= bottom - rows->sizeHintForRow(0));
+    QVERIFY(rows->verticalScrollBar()->maximum() > 0);  // by a bar or by arrows
+    QTest::keyClick(rows, Qt::Key_Escape);
+  }
+
+  // The logo drawn from the picture made for the screen's scale, pixel for pixel.
+  void logoIsSharpAtTheScreensScale() {
+    QWidget* logo = Item(IDC_LOGO);
+    const qreal scale = logo->devicePixelRatioF();
+    const QImage drawn = logo->grab(logo->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QString file = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    const QImage made = QImage(QStringLiteral(":/varnock/logo%1.png").arg(file))
+                            .convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(!made.isNull(), qPrintable(file));
+    QCOMPARE(drawn.size(), made.size());
+    QCOMPARE(drawn.devicePixelRatio(), scale);
+    int differ = 0;
+    for (int y = 0; y < made.height(); ++y)
+      for (int x = 0; x < made.width(); ++x) differ += drawn.pixel(x, y) != made.pixel(x, y);
+    QCOMPARE(differ, 0);
+  }
+
+  // Tab in the template's order, the logo last and of the decades the checked one (the
+  // 1990s while none is); arrows as the dialog manager moves them on the buttons, and
+  // round the decades in the order they are shown.
+  void keyboardReachesEveryControl() {
+    const auto tabs = [](int count, Qt::KeyboardModifiers modifiers = {}) {
+      QList<QWidget*> order;
+      for (int i = 0; i < count; ++i) {
+        order << QApplication::focusWidget();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+      }
+      return order;
+    };
+    QCOMPARE(tabs(8), (QList<QWidget*>{Item(IDC_PROCESS), Item(IDCANCEL), HubCode(), Maker(),
+                                       Result(), Item(IDC_LOGO), Item(IDC_DECADE_1990),
+                                       Item(IDC_PROCESS)}));
+    for (const auto& [id, decade] : varnock::res::kDecadeButtons)  // Tab checks none
+      QVERIFY(!Item<QRadioButton>(id)->isChecked());
+    // key, then the focused control and the checked decade (0: none)
+    const QList<std::tuple<Qt::Key, int, int>> steps = {
+        {Qt::Key_Up, IDC_PROCESS, 0},          {Qt::Key_Right, IDCANCEL, 0},
+        {Qt::Key_Down, IDC_HUB_CODE, 0},       {Qt::Key_Tab, IDC_MANUFACTURER, 0},
+        {Qt::Key_Backtab, IDC_HUB_CODE, 0},    {Qt::Key_Backtab, IDCANCEL, 0},
+        {Qt::Key_Left, IDC_PROCESS, 0},
+        {Qt::Key_Up, IDC_DECADE_2020, IDC_DECADE_2020},
+        {Qt::Key_Right, IDC_DECADE_1990, IDC_DECADE_1990},
+        {Qt::Key_Down, IDC_DECADE_2000, IDC_DECADE_2000},
+        {Qt::Key_Right, IDC_DECADE_2010, IDC_DECADE_2010},
+        {Qt::Key_Left, IDC_DECADE_2000, IDC_DECADE_2000},
+        {Qt::Key_Up, IDC_DECADE_1990, IDC_DECADE_1990},
+        {Qt::Key_Left, IDC_DECADE_2020, IDC_DECADE_2020},
+        {Qt::Key_Tab, IDC_PROCESS, IDC_DECADE_2020},
+        {Qt::Key_Left, IDC_DECADE_2020, IDC_DECADE_2020},
+        {Qt::Key_Left, IDC_DECADE_2010, IDC_DECADE_2010},
+        {Qt::Key_Backtab, IDC_LOGO, IDC_DECADE_2010},
+        {Qt::Key_Tab, IDC_DECADE_2010, IDC_DECADE_2010}};  // the checked one now
+    for (const auto& [key, focused, checked] : steps) {
+      QTest::keyClick(QApplication::focusWidget(), key);
+      QCOMPARE(QApplication::focusWidget(), Item(focused));
+      for (const auto& [id, decade] : varnock::res::kDecadeButtons)
+        QCOMPARE(Item<QRadioButton>(id)->isChecked(), id == checked);
+    }
+  }
+
+  // RI50615 for Ritek in the 2000s, decoded and copied without the mouse; the logo's
+  // page opened with Enter and Space.
+  void aPersonWithOnlyAKeyboardDecodesAndCopies() {
+    PageOpener browser;
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+      QTest::keyClick(QApplication::focusWidget(), k, m);
+    };
+    key(Qt::Key_Tab), key(Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("ri50615"));
+    key(Qt::Key_Tab), key(Qt::Key_Home);
+    for (int i = 0; i < 10; ++i) key(Qt::Key_Down);
+    key(Qt::Key_Tab), key(Qt::Key_Tab);
+    key(Qt::Key_Return), key(Qt::Key_Space);  // on the logo
+    key(Qt::Key_Tab), key(Qt::Key_Right), key(Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), Item(IDC_PROCESS));
+    key(Qt::Key_Space);
+    for (int i = 0; i < 3; ++i) key(Qt::Key_Tab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), Result());
+    key(Qt::Key_C, Qt::ControlModifier);  // Tab selected the whole of it
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("June 15th, 2005"));
+    QCOMPARE(browser.opened.size(), 2);
+  }
+
+  // What a screen reader finds, in reading order: each control's role and name.
+  void screenReadersFindEveryControlNamedInReadingOrder() {
+    QStringList tree;
+    const QMetaEnum roles = QMetaEnum::fromType<QAccessible::Role>();
+    std::function<void(QAccessibleInterface*, int)> walk = [&](QAccessibleInterface* node,
+                                                               int depth) {
+      for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        tree << QString(depth * 2, ' ') + roles.valueToKey(child->role()) + ' ' +
+                    child->text(QAccessible::Name) +
+                    (child->role() == QAccessible::EditableText && child->state().readOnly ? QStringLiteral(" (read-only)") : QString());
+        if (child->role() == QAccessible::Grouping) walk(child, depth + 1);
+      }
+    };
+    walk(QAccessible::queryAccessibleInterface(dlg_.get()), 0);
+    QCOMPARE(tree, (QStringList{"Grouping Input ",
+                                "  StaticText Hub code",
+                                "  EditableText Hub code",
+                                "  StaticText Manufacturer",
+                                "  ComboBox Manufacturer",
+                                "  StaticText Decade",
+                                "  Grouping Decade",
+                                "    RadioButton 1990s",
+                                "    RadioButton 2000s",
+                                "    RadioButton 2010s",
+                                "    RadioButton 2020s",
+                                "Grouping Manufacturing date",
+                                "  EditableText Manufacturing date (read-only)",
+                                "Button Process",
+                                "Button Close",
+                                "StaticText version 2.0B1",
+                                "StaticText (c) 2024-2026",
+                                "Link Varnock web page"}));
+    PageOpener browser;  // the link, pressed as a screen reader presses it
+    QAccessibleInterface* logo = QAccessible::queryAccessibleInterface(Item(IDC_LOGO));
+    QVERIFY(logo->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    logo->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(browser.opened.size(), 1);
   }
 
   void typedAndPastedLettersTurnUpperCase() {
@@ -266,6 +451,18 @@ class DecoderDlgTest : public QObject {
     QTest::keyClick(HubCode(), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(HubCode()->text() + QString::number(HubCode()->cursorPosition()),
              QStringLiteral("X\u00C9\U0001E900AKC150"));
+    // Each paste and each run of typing is undone, and comes back.
+    QStringList undone;
+    for (int i = 0; i < 3; ++i) {
+      QTest::keyClick(HubCode(), Qt::Key_Z, Qt::ControlModifier);
+      undone << HubCode()->text();
+    }
+    QTest::keyClick(HubCode(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    undone << HubCode()->text();
+    QCOMPARE(undone, (QStringList{"X\u00C9KC15", "KC15", "", "KC15"}));
+    HubCode()->clear();
+    TypeCode(QStringLiteral("\u00DFa"));  // sharp s has no one-letter upper case
+    QCOMPARE(HubCode()->text(), QStringLiteral("\u00DFA"));
   }
 
   void decode_data() {

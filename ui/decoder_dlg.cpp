@@ -1,28 +1,35 @@
 #include "decoder_dlg.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
 #include <QUrl>
-#include <QValidator>
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 
 #include <varnock/code_page.h>
 #include <varnock/hub_code_decoder.h>
 
 #include "group_box.h"
+#include "hub_code_edit.h"
+#include "logo_link.h"
 #include "main_dialog.h"
 #include "varnock_version.h"
 
@@ -54,6 +61,9 @@ class DialogUnits {
     base_height_ = metrics.height();
   }
 
+  int base_width() const { return base_width_; }
+  void set_base_width(int base) { base_width_ = base; }
+
   QRect ToPixels(const QRect& units) const {
     return {Scale(units.x(), base_width_, 4), Scale(units.y(), base_height_, 8),
             Scale(units.width(), base_width_, 4), Scale(units.height(), base_height_, 8)};
@@ -66,27 +76,6 @@ class DialogUnits {
 
   int base_width_;
   int base_height_;
-};
-
-// The hub code field: every letter typed or pasted turns to upper case, one character
-// for one, so the cursor stays where it was. A pasted text keeps its first line, as a
-// one-line field on Windows takes it: a line break would look like a blank, yet keep
-// the code from decoding.
-class HubCodeValidator : public QValidator {
- public:
-  using QValidator::QValidator;
-
-  State validate(QString& input, int& pos) const override {
-    const auto line_break = input.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
-    if (line_break >= 0) {  // only a paste brings one, and the pasted text ends at the cursor
-      input.remove(line_break, pos - line_break);
-      pos = static_cast<int>(line_break);
-    }
-    QString upper;
-    for (const uint c : input.toUcs4()) upper.append(QChar::fromUcs4(QChar::toUpper(c)));
-    input = upper;
-    return Acceptable;
-  }
 };
 
 // One frame line for each sunken edge the control asks for.
@@ -105,15 +94,14 @@ QWidget* CreateButton(const ControlTemplate& control, QWidget* parent) {
 }
 
 QWidget* CreateGroupBox(const ControlTemplate& control, QWidget* parent) {
-  auto* box = new GroupBox(FromCodePage(control.text), parent);
-  box->setAttribute(Qt::WA_TransparentForMouseEvents);  // a frame, not a control
-  return box;
+  return new GroupBox(FromCodePage(control.text), parent);
 }
 
 QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
-  auto* edit = new QLineEdit(FromCodePage(control.text), parent);
+  auto* edit = (control.styles & varnock::res::kUpperCase) ? new HubCodeEdit(parent)
+                                                           : new QLineEdit(parent);
+  edit->setText(FromCodePage(control.text));
   edit->setReadOnly(control.styles & varnock::res::kReadOnly);
-  if (control.styles & varnock::res::kUpperCase) edit->setValidator(new HubCodeValidator(edit));
   return edit;
 }
 
@@ -126,30 +114,145 @@ QWidget* CreateLabel(const ControlTemplate& control, QWidget* parent) {
   return label;
 }
 
-// Shown at the bitmap's own size, whatever the template's; a click is the control's use.
-QWidget* CreatePicture(const ControlTemplate& control, QWidget* parent, QRect& geometry) {
-  auto* picture = new QLabel(parent);
-  SetEdge(picture, control.styles);
-  picture->setPixmap(QPixmap(QStringLiteral(":/varnock/logo.png")));
-  picture->setCursor(Qt::PointingHandCursor);
-  geometry.setSize(picture->pixmap().size() + QSize(2, 2) * picture->frameWidth());
-  return picture;
+// Shown at the bitmap's own size, whatever the template's, in the size made for the
+// screen's scale.
+QWidget* CreatePicture(const ControlTemplate& control, QWidget* parent) {
+  QIcon picture;
+  for (const char* scale : {"", "@1.25x", "@1.5x", "@2x"}) {
+    picture.addFile(QStringLiteral(":/varnock/logo%1.png").arg(QLatin1String(scale)));
+  }
+  auto* logo =
+      new LogoLink(picture, QImageReader(QStringLiteral(":/varnock/logo.png")).size(), parent);
+  SetEdge(logo, control.styles);
+  logo->setAccessibleName(FromCodePage(varnock::res::kLogoName));
+  logo->setAccessibleDescription(QStringLiteral(VARNOCK_HOMEPAGE));
+  return logo;
 }
 
 // The template's height includes the dropped list: as many rows show as fit in what is
-// left of it below the closed box, and the list scrolls for the rest.
-QWidget* CreateList(QWidget* parent, QRect& geometry) {
-  auto* list = new QComboBox(parent);
-  list->setStyleSheet(QStringLiteral("combobox-popup: 0;"));  // the style would show every row
+// left of it below the closed box, and the list scrolls for the rest. Counted as it
+// drops, when the rows have the font and style they are shown in.
+class ListStyle : public QProxyStyle {
+ public:
+  // Some styles drop every row over the box, as a menu; the template's list scrolls.
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returned) const override {
+    return hint == SH_ComboBox_Popup ? 0
+                                     : QProxyStyle::styleHint(hint, option, widget, returned);
+  }
+};
+
+class DropDownList : public QComboBox {
+ public:
+  explicit DropDownList(QWidget* parent) : QComboBox(parent) {
+    auto* style = new ListStyle;  // the application's style, with a list that scrolls
+    style->setParent(this);
+    setStyle(style);
+  }
+
+  // Takes the template's place, the dropped list included; shows the closed box.
+  void Place(QRect geometry) {
+    dropped_height_ = geometry.height();
+    geometry.setHeight(sizeHint().height());
+    setGeometry(geometry);
+  }
+
+  // The rows' frame and margins are known once the list has dropped: the first time, it
+  // drops again with them counted.
+  void showPopup() override {
+    const int row = view()->sizeHintForRow(0);
+    setMaxVisibleItems(std::max(1, (dropped_height_ - height() - around_rows_) / row));
+    QComboBox::showPopup();
+    const int around = view()->window()->height() - maxVisibleItems() * row;
+    if (around != around_rows_ && maxVisibleItems() < count()) {
+      around_rows_ = around;
+      hidePopup();
+      showPopup();
+    }
+  }
+
+ private:
+  int dropped_height_ = 0;
+  int around_rows_ = 0;
+};
+
+QWidget* CreateList(QWidget* parent) {
+  auto* list = new DropDownList(parent);
   for (const varnock::MakerInfo& maker : varnock::res::kManufacturerListData) {
     list->addItem(FromCodePage(maker.name), static_cast<int>(maker.maker));
   }
   list->setCurrentIndex(-1);
-  const int closed = list->sizeHint().height();
-  const int frame = 2 * qobject_cast<QFrame*>(list->view()->parentWidget())->frameWidth();
-  list->setMaxVisibleItems((geometry.height() - closed - frame) / list->view()->sizeHintForRow(0));
-  geometry.setHeight(closed);
   return list;
+}
+
+using Controls = std::vector<std::pair<const ControlTemplate*, QWidget*>>;
+
+void PlaceControls(const Controls& controls, const DialogUnits& units) {
+  for (const auto& [control, widget] : controls) {
+    const QRect place = units.ToPixels({control->x, control->y, control->width, control->height});
+    if (auto* list = dynamic_cast<DropDownList*>(widget)) {
+      list->Place(place);
+    } else if (control->kind == ControlKind::kPicture) {
+      widget->setGeometry({place.topLeft(), widget->sizeHint()});  // the bitmap's own size
+    } else {
+      widget->setGeometry(place);
+    }
+  }
+}
+
+// An invisible frame around the decade buttons, so that screen readers find one group
+// named after its label holding the four.
+class DecadeGroup : public QGroupBox {
+ public:
+  using QGroupBox::QGroupBox;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {}
+};
+
+// The width the control's text needs, whole, in its font and style; 0 where it wraps
+// or is cut by design.
+int NeededWidth(QWidget* widget) {
+  widget->ensurePolished();  // in its style and style sheet
+  if (auto* label = qobject_cast<QLabel*>(widget)) return label->sizeHint().width();
+  if (auto* list = qobject_cast<QComboBox*>(widget)) {
+    QStyleOptionComboBox option;
+    option.initFrom(list);
+    const QRect text =
+        list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+    int widest = 0;
+    for (int i = 0; i < list->count(); ++i) {
+      widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
+    }
+    return list->width() - text.width() + widest;
+  }
+  if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
+    QStyleOptionButton option;
+    option.initFrom(radio);
+    const QRect text = radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
+    return radio->width() - text.width() + radio->fontMetrics().horizontalAdvance(radio->text());
+  }
+  if (auto* box = qobject_cast<GroupBox*>(widget)) return box->TitleRect().right() + 1;
+  return 0;
+}
+
+bool IsLabel(const ControlTemplate& control) {
+  return control.kind == ControlKind::kStatic || control.kind == ControlKind::kGroupBox;
+}
+
+bool TakesFocus(const ControlTemplate& control) {
+  return !IsLabel(control) && control.kind != ControlKind::kPicture;
+}
+
+bool IsDecade(int id) {
+  return std::any_of(varnock::res::kDecadeButtons.begin(), varnock::res::kDecadeButtons.end(),
+                     [id](const auto& row) { return row.first == id; });
+}
+
+// The desktop's font size stands for the template's: dialog units grow with it.
+double DesktopPointSize(int template_size) {
+  const double desktop = QApplication::font().pointSizeF();
+  return desktop > 0 ? desktop : template_size;
 }
 
 }  // namespace
@@ -157,28 +260,43 @@ QWidget* CreateList(QWidget* parent, QRect& geometry) {
 CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent), decades_(new QButtonGroup(this)) {
   Q_INIT_RESOURCE(varnock);  // the pictures, linked in from a static library
   const varnock::res::DialogTemplate& dialog = varnock::res::kMainDialog;
-  QFont font(FromCodePage(dialog.font_family), dialog.font_point_size);
+  QFont font(FromCodePage(dialog.font_family));
+  font.setPointSizeF(DesktopPointSize(dialog.font_point_size));
   font.setStyleHint(QFont::SansSerif);  // the nearest sans-serif where the family is missing
   setFont(font);
-  const DialogUnits units(font);
-
-  // Creation order is the tab order; each control goes below those made before it, so
-  // the first control is on top, as in the template.
   for (const ControlTemplate& control : varnock::res::kMainDialogControls) {
-    QWidget* widget = CreateControl(
-        control, units.ToPixels({control.x, control.y, control.width, control.height}));
-    widget->lower();
+    QWidget* widget = CreateControl(control);
+    controls_.emplace_back(&control, widget);
     if (control.id != IDC_STATIC) items_.emplace_back(control.id, widget);
+  }
+  DialogUnits units(font);
+  PlaceControls(controls_, units);
+  // Where a text is wider than its place in this font, the horizontal unit grows until
+  // every text fits: the layout keeps the template's proportions.
+  int base = units.base_width();
+  for (const auto& [control, widget] : controls_) {
+    const int needed = NeededWidth(widget);
+    if (needed > widget->width()) {
+      base = std::max(base, (4 * needed + control->width - 1) / control->width);
+    }
+  }
+  if (base != units.base_width()) {
+    units.set_base_width(base);
+    PlaceControls(controls_, units);
   }
   hub_code_ = static_cast<QLineEdit*>(GetDlgItem(IDC_HUB_CODE));
   manufacturer_ = static_cast<QComboBox*>(GetDlgItem(IDC_MANUFACTURER));
   result_ = static_cast<QLineEdit*>(GetDlgItem(IDC_RESULT));
-  logo_ = static_cast<QLabel*>(GetDlgItem(IDC_LOGO));
+  GroupControls();
+  NameControls();
+  SetTabOrder();
   connect(static_cast<QPushButton*>(GetDlgItem(IDC_PROCESS)), &QPushButton::clicked, this,
           &CDecoderDlg::OnProcess);
   connect(static_cast<QPushButton*>(GetDlgItem(IDCANCEL)), &QPushButton::clicked, this,
           &QDialog::reject);
-  logo_->installEventFilter(this);
+  connect(static_cast<LogoLink*>(GetDlgItem(IDC_LOGO)), &LogoLink::activated, this,
+          &CDecoderDlg::OnLogoClicked);
+  connect(decades_, &QButtonGroup::idToggled, this, &CDecoderDlg::UpdateDecadeTabStop);
 
   setWindowTitle(FromCodePage(dialog.caption));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -187,7 +305,7 @@ CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent), decades_(new QButto
   OnInitDialog();
 }
 
-QWidget* CDecoderDlg::CreateControl(const ControlTemplate& control, QRect geometry) {
+QWidget* CDecoderDlg::CreateControl(const ControlTemplate& control) {
   QWidget* widget = nullptr;
   switch (control.kind) {
     case ControlKind::kAutoRadioButton: {
@@ -196,7 +314,6 @@ QWidget* CDecoderDlg::CreateControl(const ControlTemplate& control, QRect geomet
           std::find_if(varnock::res::kDecadeButtons.begin(), varnock::res::kDecadeButtons.end(),
                        [&](const auto& r) { return r.first == control.id; });
       decades_->addButton(button, varnock::DecadeYear(row->second));
-      button->installEventFilter(this);
       widget = button;
       break;
     }
@@ -210,26 +327,81 @@ QWidget* CDecoderDlg::CreateControl(const ControlTemplate& control, QRect geomet
     case ControlKind::kEdit:
       widget = CreateEdit(control, this);
       break;
-    case ControlKind::kStatic: {
-      auto* label = static_cast<QLabel*>(CreateLabel(control, this));
-      label->setBuddy(GetDlgItem(control.buddy));  // none for 0
-      widget = label;
+    case ControlKind::kStatic:
+      widget = CreateLabel(control, this);
       break;
-    }
     case ControlKind::kDropDownList:
-      widget = CreateList(this, geometry);
+      widget = CreateList(this);
       break;
     case ControlKind::kPicture:
-      widget = CreatePicture(control, this, geometry);
+      widget = CreatePicture(control, this);
       break;
   }
-  widget->setGeometry(geometry);
-  if (control.kind != ControlKind::kStatic && control.kind != ControlKind::kGroupBox &&
-      control.kind != ControlKind::kPicture) {
+  if (TakesFocus(control)) {
     widget->setFocusPolicy((control.styles & varnock::res::kTabStop) ? Qt::StrongFocus
                                                                      : Qt::ClickFocus);
+    widget->installEventFilter(this);  // the arrow keys, as the dialog manager moves them
   }
   return widget;
+}
+
+// Each group box holds the controls inside its frame, and the decade buttons sit in one
+// group of their own; within each, children come in reading order: rows from the top, a
+// label before the control it names, and the group boxes before the column beside them.
+// (Qt reads and stacks children in the same order.)
+void CDecoderDlg::GroupControls() {
+  QRect decades_area;
+  for (const auto& [control, widget] : controls_) {
+    if (IsDecade(control->id)) decades_area |= widget->geometry();
+  }
+  auto* decade_group = new DecadeGroup(this);
+  decade_group->setFlat(true);
+  decade_group->setGeometry(decades_area);
+  struct Child {
+    QWidget* widget;
+    int row, kind, x;  // the sort key
+  };
+  std::vector<Child> children;
+  for (const auto& [control, widget] : controls_) {
+    if (IsDecade(control->id)) {
+      widget->setParent(decade_group);
+      widget->move(widget->pos() - decades_area.topLeft());
+      widget->show();
+    }
+    const bool names_other = IsLabel(*control) && control->buddy != 0;
+    const QWidget* named = names_other ? GetDlgItem(control->buddy) : nullptr;
+    const int row = std::min(control->y, named ? FindTemplate(named).y : control->y);
+    children.push_back({widget, row, names_other ? 0 : 1, control->x});
+  }
+  children.push_back({decade_group, varnock::res::FindControl(IDC_DECADE_1990).y, 1,
+                      varnock::res::FindControl(IDC_DECADE_1990).x});
+  for (Child& child : children) {
+    if (child.widget->parentWidget() != this || qobject_cast<GroupBox*>(child.widget)) continue;
+    for (const auto& [control, box] : controls_) {
+      if (control->kind != ControlKind::kGroupBox ||
+          !box->geometry().contains(child.widget->geometry())) {
+        continue;
+      }
+      child.widget->setParent(box);
+      child.widget->move(child.widget->pos() - box->pos());
+      child.widget->show();
+    }
+  }
+  for (Child& child : children) {  // the group boxes first, at the top level
+    if (child.widget->parentWidget() == this && !qobject_cast<GroupBox*>(child.widget)) {
+      child.row += 1000;
+    }
+  }
+  std::stable_sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
+    return std::tie(a.row, a.kind, a.x) < std::tie(b.row, b.kind, b.x);
+  });
+  for (const Child& child : children) child.widget->raise();
+}
+
+const ControlTemplate& CDecoderDlg::FindTemplate(const QWidget* widget) const {
+  const auto found = std::find_if(controls_.begin(), controls_.end(),
+                                  [widget](const auto& entry) { return entry.second == widget; });
+  return *found->first;
 }
 
 QWidget* CDecoderDlg::GetDlgItem(int id) const {
@@ -238,41 +410,95 @@ QWidget* CDecoderDlg::GetDlgItem(int id) const {
   return item == items_.end() ? nullptr : item->second;
 }
 
+// The labels and group boxes name their controls; the decade group is named by its label.
+void CDecoderDlg::NameControls() {
+  for (const auto& [control, widget] : controls_) {
+    if (!IsLabel(*control) || control->buddy == 0) continue;
+    QWidget* named = GetDlgItem(control->buddy);
+    if (IsDecade(control->buddy)) named = named->parentWidget();
+    named->setAccessibleName(FromCodePage(control->text));
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setBuddy(named);
+  }
+}
+
+// Tab goes through the controls in the template's order, the logo last. Of the decade
+// buttons only one is on the way: the checked one, or the 1990s while none is.
+void CDecoderDlg::SetTabOrder() {
+  QWidget* previous = nullptr;
+  for (const auto& [control, widget] : controls_) {
+    if (!TakesFocus(*control)) continue;
+    if (previous) setTabOrder(previous, widget);
+    previous = widget;
+  }
+  setTabOrder(previous, GetDlgItem(IDC_LOGO));
+  UpdateDecadeTabStop();
+  // The dialog opens with the focus on the template's first tab stop, Process.
+  for (const auto& [control, widget] : controls_) {
+    if (control->styles & varnock::res::kTabStop) {
+      widget->setFocus();
+      break;
+    }
+  }
+}
+
+void CDecoderDlg::UpdateDecadeTabStop() {
+  QAbstractButton* stop = decades_->checkedButton();
+  if (!stop) stop = decades_->button(varnock::DecadeYear(varnock::kDecades.front()));
+  for (QAbstractButton* button : decades_->buttons()) {
+    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
 void CDecoderDlg::OnInitDialog() {
-  QIcon icon(QStringLiteral(":/varnock/varnock-16.png"));
-  icon.addFile(QStringLiteral(":/varnock/varnock-48.png"));  // for the taskbar and switcher
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {  // the caption, taskbar and switcher
+    icon.addFile(QStringLiteral(":/varnock/varnock-%1.png").arg(size));
+  }
   setWindowIcon(icon);
 }
 
 bool CDecoderDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == logo_) {
-    // A click opens the page at once; the second press of a double click arrives as a
-    // double click, no press, so it opens nothing more.
-    if (event->type() == QEvent::MouseButtonPress &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-      OnLogoClicked();
-      return true;
-    }
-  } else if (event->type() == QEvent::KeyPress) {
-    return OnDecadeKey(static_cast<QKeyEvent*>(event)->key());
+  if (event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    const int step = (key == Qt::Key_Right || key == Qt::Key_Down)  ? 1
+                     : (key == Qt::Key_Left || key == Qt::Key_Up) ? -1
+                                                                  : 0;
+    auto* widget = static_cast<QWidget*>(watched);
+    if (step != 0 && qobject_cast<QAbstractButton*>(widget)) return OnArrowKey(widget, step);
   }
   return QDialog::eventFilter(watched, event);
 }
 
-bool CDecoderDlg::OnDecadeKey(int key) {
-  int step = 0;
-  if (key == Qt::Key_Right || key == Qt::Key_Down) step = 1;
-  if (key == Qt::Key_Left || key == Qt::Key_Up) step = -1;
-  if (step == 0) return false;
+// On a decade button, the arrows go round the four in the order they are shown. On a
+// push button they move through its group of the template, as the dialog manager moves
+// them: the group the first decade button starts runs to the "Hub code" label, so Up
+// from Process checks the 2020s. A decade button reached by an arrow is checked.
+bool CDecoderDlg::OnArrowKey(QWidget* from, int step) {
+  QWidget* to = nullptr;
   const auto& decades = varnock::kDecades;
-  const auto focused = std::find_if(decades.begin(), decades.end(), [this](varnock::Decade d) {
-    return decades_->button(varnock::DecadeYear(d))->hasFocus();
+  const auto decade = std::find_if(decades.begin(), decades.end(), [&](varnock::Decade d) {
+    return decades_->button(varnock::DecadeYear(d)) == from;
   });
-  const auto next = (focused - decades.begin() + step + std::ssize(decades)) % std::ssize(decades);
-  QAbstractButton* button =
-      decades_->button(varnock::DecadeYear(decades[static_cast<std::size_t>(next)]));
-  button->setFocus(Qt::TabFocusReason);
-  button->setChecked(true);
+  if (decade != decades.end()) {
+    const auto count = std::ssize(decades);
+    const auto next = (decade - decades.begin() + step + count) % count;
+    to = decades_->button(varnock::DecadeYear(decades[static_cast<std::size_t>(next)]));
+  } else {
+    const auto at = std::find_if(controls_.begin(), controls_.end(),
+                                 [from](const auto& entry) { return entry.second == from; });
+    auto first = at;  // the group runs from the control that starts it to the next start
+    while (first != controls_.begin() && !(first->first->styles & varnock::res::kGroup)) --first;
+    auto end = at + 1;
+    while (end != controls_.end() && !(end->first->styles & varnock::res::kGroup)) ++end;
+    const auto size = end - first, here = at - first;
+    for (std::ptrdiff_t k = 1; k < size && !to; ++k) {
+      const auto& [control, widget] = first[((here + step * k) % size + size) % size];
+      if (TakesFocus(*control)) to = widget;
+    }
+  }
+  if (!to) return false;
+  to->setFocus(Qt::TabFocusReason);
+  if (auto* button = qobject_cast<QRadioButton*>(to)) button->setChecked(true);
   return true;
 }
 

@@ -8,7 +8,6 @@
 
 class QButtonGroup;
 class QComboBox;
-class QLabel;
 class QLineEdit;
 
 namespace varnock::res {
@@ -28,20 +27,26 @@ class CDecoderDlg : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QWidget* CreateControl(const varnock::res::ControlTemplate& control, QRect geometry);
+  QWidget* CreateControl(const varnock::res::ControlTemplate& control);
+  void GroupControls();
+  void NameControls();
+  void SetTabOrder();
+  void UpdateDecadeTabStop();
+  const varnock::res::ControlTemplate& FindTemplate(const QWidget* widget) const;
   void OnInitDialog();
   // Decodes what the dialog holds: a date replaces the result, an error is shown in a
   // message box, and no result changes nothing.
   void OnProcess();
   // Opens the project's web page; whether that worked is not reported.
   void OnLogoClicked();
-  // Arrow keys on a decade button: checks the next or previous decade, round the ends.
-  bool OnDecadeKey(int key);
+  // An arrow key on a button: moves the focus one step (-1 or 1) on in its group.
+  bool OnArrowKey(QWidget* from, int step);
 
-  std::vector<std::pair<int, QWidget*>> items_;  // the controls that have an identifier
+  // Every control of the template, in its order, and those that have an identifier.
+  std::vector<std::pair<const varnock::res::ControlTemplate*, QWidget*>> controls_;
+  std::vector<std::pair<int, QWidget*>> items_;
   QButtonGroup* decades_ = nullptr;              // ids are the decades' first years
   QLineEdit* hub_code_ = nullptr;
   QComboBox* manufacturer_ = nullptr;
   QLineEdit* result_ = nullptr;
-  QLabel* logo_ = nullptr;
 };
