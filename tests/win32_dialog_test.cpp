@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "decoder_dlg.h"
@@ -259,6 +261,117 @@ TEST(Win32Dialog, HandOverTheLogoAloneAndOnePagePerClick) {
        [](HWND) { Sleep(GetDoubleClickTime() + 50); }, ClickItem(IDC_LOGO, 2),
        ClickItem(IDC_VERSION_LABEL), ClickItem(IDC_YEARS_LABEL),
        [&](HWND) { EXPECT_EQ(opened.size(), 2u); }, Press({VK_ESCAPE})});
+}
+
+// RI50615 for Ritek in the 2000s, decoded and copied with the keyboard alone; the logo's
+// page opened with Enter.
+TEST(Win32Dialog, APersonWithOnlyAKeyboardDecodesAndCopies) {
+  CDecoderDlg dlg;
+  std::vector<std::wstring> opened;
+  dlg.SetPageOpener([&](const wchar_t* url) { opened.push_back(url); });
+  const auto focus_on = [](int id) {
+    return [id](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id)) << id; };
+  };
+  std::vector<Step> script = {Press({VK_TAB, VK_TAB}), [](HWND) { Keys({}, L"ri50615"); },
+                              Press({VK_TAB, VK_HOME})};
+  for (int i = 0; i < 10; ++i) script.push_back(Press({VK_DOWN}));
+  script.insert(script.end(),
+                {Press({VK_TAB, VK_TAB}), focus_on(IDC_LOGO), Press({VK_RETURN}),
+                 [&](HWND) { EXPECT_EQ(opened.size(), 1u); },
+                 Press({VK_TAB}), focus_on(IDC_DECADE_1990), Press({VK_RIGHT}),
+                 focus_on(IDC_DECADE_2000), Press({VK_TAB}), focus_on(IDC_PROCESS),
+                 Press({VK_SPACE}), Expect(IDC_RESULT, L"June 15th, 2005"),
+                 [](HWND) { Keys({VK_TAB, VK_TAB, VK_TAB}, {}, {VK_SHIFT}); },
+                 focus_on(IDC_RESULT), [](HWND) { Keys({'C'}, {}, {VK_CONTROL}); },
+                 [](HWND dialog) {
+                   OpenClipboard(dialog);
+                   const auto* text = static_cast<const wchar_t*>(
+                       GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+                   EXPECT_EQ(std::wstring(text ? text : L""), L"June 15th, 2005");
+                   CloseClipboard();
+                 },
+                 Press({VK_ESCAPE})});
+  EXPECT_EQ(RunDialog(dlg, script), IDCANCEL);
+  EXPECT_EQ(opened, std::vector<std::wstring>{L"https://varnock.example.org/"});
+}
+
+// The arrows: into the decades from Process as the dialog manager moves them (its group
+// runs from the first decade button on), and round the four in the order they are
+// shown; Tab stops at the checked one.
+TEST(Win32Dialog, ArrowsGoRoundTheDecadesInScreenOrder) {
+  CDecoderDlg dlg;
+  // key, then the focused control and the checked decade (0: none)
+  const std::vector<std::tuple<WORD, int, int>> moves = {
+      {VK_DOWN, IDCANCEL, 0},
+      {VK_UP, IDC_PROCESS, 0},
+      {VK_UP, IDC_DECADE_2020, IDC_DECADE_2020},
+      {VK_RIGHT, IDC_DECADE_1990, IDC_DECADE_1990},
+      {VK_DOWN, IDC_DECADE_2000, IDC_DECADE_2000},
+      {VK_RIGHT, IDC_DECADE_2010, IDC_DECADE_2010},
+      {VK_LEFT, IDC_DECADE_2000, IDC_DECADE_2000},
+      {VK_UP, IDC_DECADE_1990, IDC_DECADE_1990},
+      {VK_LEFT, IDC_DECADE_2020, IDC_DECADE_2020},
+      {VK_TAB, IDC_PROCESS, IDC_DECADE_2020},
+      {VK_LEFT, IDC_DECADE_2020, IDC_DECADE_2020},
+      {VK_LEFT, IDC_DECADE_2010, IDC_DECADE_2010},
+      {VK_TAB, IDC_PROCESS, IDC_DECADE_2010}};
+  std::vector<Step> script;
+  for (const auto& [key, focused, checked] : moves) {
+    script.push_back(Press({key}));
+    script.push_back([=](HWND dialog) {
+      EXPECT_EQ(GetFocus(), GetDlgItem(dialog, focused)) << "after key " << key;
+      for (const auto& [id, decade] : varnock::res::kDecadeButtons)
+        EXPECT_EQ(IsDlgButtonChecked(dialog, id) == BST_CHECKED, id == checked) << id;
+    });
+  }
+  script.push_back([](HWND) { Keys({VK_TAB}, {}, {VK_SHIFT}); });  // back to the checked one
+  script.push_back([](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_DECADE_2010)); });
+  script.push_back(Press({VK_ESCAPE}));
+  RunDialog(dlg, script);
+}
+
+// What screen readers are told the controls are called.
+TEST(Win32Dialog, NamesForScreenReaders) {
+  EXPECT_EQ(CDecoderDlg::AccessibleNames(),
+            (std::vector<std::pair<int, std::wstring>>{{IDC_HUB_CODE, L"Hub code"},
+                                                        {IDC_MANUFACTURER, L"Manufacturer"},
+                                                        {IDC_RESULT, L"Manufacturing date"},
+                                                        {IDC_LOGO, L"Varnock web page"}}));
+}
+
+// The logo at its own size with its edge around it, and the icons and logo made for the
+// screen's dots per inch, also when the dialog moves to a screen of another.
+TEST(Win32Dialog, LogoAndIconsForTheScreensScale) {
+  CDecoderDlg dlg;
+  const auto sizes = [](HWND dialog) {
+    const HWND logo = GetDlgItem(dialog, IDC_LOGO);
+    BITMAP bitmap{};
+    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(logo, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+               sizeof bitmap, &bitmap);
+    RECT client;
+    GetClientRect(logo, &client);
+    ICONINFO icon{};
+    GetIconInfo(reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0)), &icon);
+    BITMAP icon_bitmap{};
+    GetObjectW(icon.hbmColor, sizeof icon_bitmap, &icon_bitmap);
+    DeleteObject(icon.hbmColor);
+    DeleteObject(icon.hbmMask);
+    return std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight) + " in " +
+           std::to_string(client.right) + "x" + std::to_string(client.bottom) + ", icon " +
+           std::to_string(icon_bitmap.bmWidth);
+  };
+  const auto at_dpi = [&](UINT dpi, std::string expected) {
+    return [=](HWND dialog) {
+      RECT place;
+      GetWindowRect(dialog, &place);
+      SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+      EXPECT_EQ(sizes(dialog), expected) << dpi;
+    };
+  };
+  RunDialog(dlg, {[&](HWND dialog) { EXPECT_EQ(sizes(dialog), "100x32 in 100x32, icon 16"); },
+                  at_dpi(144, "150x48 in 150x48, icon 24"), at_dpi(192, "200x64 in 200x64, icon 32"),
+                  at_dpi(120, "125x40 in 125x40, icon 20"), at_dpi(168, "175x56 in 175x56, icon 28"),
+                  Press({VK_ESCAPE})});
 }
 
 }  // namespace

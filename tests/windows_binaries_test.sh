@@ -10,7 +10,7 @@ expect() {  # expect FILE TEXT: the decompiled resources of FILE hold TEXT
 }
 for exe in "$dialog" "$cli"; do
   for dll in $("$objdump" -p "$exe" | awk '/DLL Name:/ { print $3 }'); do
-    if ! [[ $dll =~ ^(KERNEL32|USER32|GDI32|SHELL32|COMCTL32|msvcrt)\.dll$ ]]; then
+    if ! [[ $dll =~ ^(KERNEL32|USER32|GDI32|SHELL32|COMCTL32|ole32|OLEAUT32|msvcrt)\.dll$ ]]; then
       echo "$(basename "$exe") imports $dll"
       failed=1
     fi
@@ -18,14 +18,21 @@ for exe in "$dialog" "$cli"; do
   expect "$exe" ' FILEVERSION 2, 0, 0, 0'
   expect "$exe" 'VALUE "ProductVersion", "2,0,0,0_BETA"'
   expect "$exe" 'VALUE "OriginalFilename", "'"$(basename "$exe")"'"'
-  expect "$exe" '128 14 /* RT_GROUP_ICON */'                   # the file icon:
-  expect "$exe" '"\060\060\000\000", 1, 24, 0x1ca8L, 1,'  # 48 x 48, 24 bits
-  expect "$exe" '"\020\020\000\000", 1, 24, 0x368L, 2'    # 16 x 16, 24 bits
+  # The file icon at 16, 20, 24, 32, 40, 48 and 256 (0) pixels, each 32 bits.
+  expect "$exe" '128 14 /* RT_GROUP_ICON */'
+  expect "$exe" '0, 1, 7,'
+  for size in 020 024 030 040 050 060 000; do
+    expect "$exe" '"\'$size'\'$size'\000\000", 1, 32,'
+  done
 done
-expect "$dialog" '172 14 /* RT_GROUP_ICON */'
-expect "$dialog" '"\020\020\000\000", 1, 24, 0x368L, 3'  # the window's own, 16 x 16
-expect "$dialog" '174 2 /* RT_BITMAP */'
-expect "$dialog" '0x28L      , 0x64L      , 0x20L      , 0x180001L'  # 100 x 32, 24 bits
+expect "$dialog" '172 14 /* RT_GROUP_ICON */'  # the window's own: 16 to 32 pixels
+expect "$dialog" '0, 1, 4,'
+# The logo, 256 colours: 100 x 32, and for 125%, 150% and 200%.
+for logo in '174 0x64L      , 0x20L' '175 0x7dL      , 0x28L' '176 0x96L      , 0x30L' \
+            '177 0xc8L      , 0x40L'; do
+  expect "$dialog" "${logo%% *} 2 /* RT_BITMAP */"
+  expect "$dialog" "0x28L      , ${logo#* }      , 0x80001L"
+done
 expect "$dialog" 'name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""'
 expect "$dialog" 'PerMonitorV2'
 [ "$failed" -eq 0 ] && echo "2 programs checked"

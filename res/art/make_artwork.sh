@@ -24,18 +24,18 @@ for scale in 1 1.25 1.5 2; do
 done
 
 # The Windows resources: the file icon the shell shows, at every size Windows asks for
-# up to 256 (that one PNG-compressed, as Windows keeps it), the window's icon at the
-# caption's sizes from 100% to 200%, and the logo bitmaps, 256 colours each to keep the
-# program small.
+# up to 256, and the window's icon at the caption's sizes from 100% to 200%, each image
+# PNG-compressed as Windows keeps them (RGBA, every pixel opaque); and the logo bitmaps,
+# 256 colours each, to keep the program small.
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-for size in 16 20 24 32 40 48; do
-  rsvg-convert -w "$size" -h "$size" varnock.svg -o "$tmp/$size.png"
-  convert "$tmp/$size.png" -depth 8 -type TrueColor "BMP3:$tmp/$size.bmp"
+for size in 16 20 24 32 40 48 256; do
+  rsvg-convert -w "$size" -h "$size" varnock.svg -o "$tmp/$size-rendered.png"
+  convert "$tmp/$size-rendered.png" -depth 8 -define png:color-type=6 \
+    -define png:exclude-chunks=date,time "$tmp/$size.png"
 done
-rsvg-convert -w 256 -h 256 varnock.svg -o "$tmp/256.png"
-./make_ico.py file_icon.ico "$tmp"/{16,20,24,32,40,48}.bmp "$tmp/256.png"
-./make_ico.py app_icon.ico "$tmp"/{16,20,24,32}.bmp
+./make_ico.py file_icon.ico "$tmp"/{16,20,24,32,40,48,256}.png
+./make_ico.py app_icon.ico "$tmp"/{16,20,24,32}.png
 for suffix in "" @1.25x @1.5x @2x; do
   convert "logo$suffix.png" -colors 256 -type Palette "BMP3:logo$suffix.bmp"
 done
