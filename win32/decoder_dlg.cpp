@@ -1,6 +1,9 @@
 #include "decoder_dlg.h"
 
 #include <commctrl.h>
+// The annotation service's identifiers, defined here: the system's library of them all
+// would add 40 KB to the program.
+#include <initguid.h>  // NOLINT: must come before the header that declares them
 #include <oleacc.h>
 #include <shellapi.h>
 #include <windowsx.h>
