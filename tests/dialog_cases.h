@@ -39,3 +39,24 @@ inline constexpr DialogCase kDialogCases[] = {
     {"a decade and no maker do nothing", -1, IDC_DECADE_2000, "KC15", false, kShownBefore, nullptr},
 };
 // clang-format on
+
+// The keyboard in the main dialog, from Process with no decade checked: each key, then
+// the control with the focus and the decade checked (0: none). Tab stops at the checked
+// decade; the arrows move from Process as the dialog manager moves them (its group runs
+// from the first decade button on) and round the decades in the order they are shown.
+struct KeyMove {
+  char key;  // the arrows 'U', 'D', 'L', 'R'; 'T' Tab, 'B' Shift+Tab
+  int focused;
+  int checked;
+};
+
+inline constexpr KeyMove kKeyMoves[] = {
+    {'D', IDCANCEL, 0},                     {'U', IDC_PROCESS, 0},
+    {'U', IDC_DECADE_2020, IDC_DECADE_2020}, {'R', IDC_DECADE_1990, IDC_DECADE_1990},
+    {'D', IDC_DECADE_2000, IDC_DECADE_2000}, {'R', IDC_DECADE_2010, IDC_DECADE_2010},
+    {'L', IDC_DECADE_2000, IDC_DECADE_2000}, {'U', IDC_DECADE_1990, IDC_DECADE_1990},
+    {'L', IDC_DECADE_2020, IDC_DECADE_2020}, {'T', IDC_PROCESS, IDC_DECADE_2020},
+    {'L', IDC_DECADE_2020, IDC_DECADE_2020}, {'L', IDC_DECADE_2010, IDC_DECADE_2010},
+    {'B', IDC_LOGO, IDC_DECADE_2010},        {'T', IDC_DECADE_2010, IDC_DECADE_2010},
+    {'T', IDC_PROCESS, IDC_DECADE_2010},
+};

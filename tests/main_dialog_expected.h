@@ -16,10 +16,8 @@ struct ExpectedControl {
                             // staticedge, notify, vscroll, transparent
 };
 
-inline constexpr int kExpectedDialogWidth = 315, kExpectedDialogHeight = 100;
-inline constexpr std::string_view kExpectedCaption = "Varnock v2.0B1 [BETA]";
-inline constexpr std::string_view kExpectedFont = "Microsoft Sans Serif";
-inline constexpr int kExpectedPointSize = 8;
+// Size in dialog units, caption, font and its point size.
+inline constexpr std::string_view kExpectedDialog = "315x100 Varnock v2.0B1 [BETA] Microsoft Sans Serif 8";
 
 // clang-format off
 inline constexpr ExpectedControl kExpectedControls[] = {

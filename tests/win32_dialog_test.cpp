@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -295,37 +297,22 @@ TEST(Win32Dialog, APersonWithOnlyAKeyboardDecodesAndCopies) {
   EXPECT_EQ(opened, std::vector<std::wstring>{L"https://varnock.example.org/"});
 }
 
-// The arrows: into the decades from Process as the dialog manager moves them (its group
-// runs from the first decade button on), and round the four in the order they are
-// shown; Tab stops at the checked one.
+// Tab, Shift+Tab and the arrows, through the decades and out.
 TEST(Win32Dialog, ArrowsGoRoundTheDecadesInScreenOrder) {
   CDecoderDlg dlg;
-  // key, then the focused control and the checked decade (0: none)
-  const std::vector<std::tuple<WORD, int, int>> moves = {
-      {VK_DOWN, IDCANCEL, 0},
-      {VK_UP, IDC_PROCESS, 0},
-      {VK_UP, IDC_DECADE_2020, IDC_DECADE_2020},
-      {VK_RIGHT, IDC_DECADE_1990, IDC_DECADE_1990},
-      {VK_DOWN, IDC_DECADE_2000, IDC_DECADE_2000},
-      {VK_RIGHT, IDC_DECADE_2010, IDC_DECADE_2010},
-      {VK_LEFT, IDC_DECADE_2000, IDC_DECADE_2000},
-      {VK_UP, IDC_DECADE_1990, IDC_DECADE_1990},
-      {VK_LEFT, IDC_DECADE_2020, IDC_DECADE_2020},
-      {VK_TAB, IDC_PROCESS, IDC_DECADE_2020},
-      {VK_LEFT, IDC_DECADE_2020, IDC_DECADE_2020},
-      {VK_LEFT, IDC_DECADE_2010, IDC_DECADE_2010},
-      {VK_TAB, IDC_PROCESS, IDC_DECADE_2010}};
   std::vector<Step> script;
-  for (const auto& [key, focused, checked] : moves) {
-    script.push_back(Press({key}));
+  for (const KeyMove& move : kKeyMoves) {
+    const std::string keys = "UDLRTB";
+    const WORD key = std::array<WORD, 6>{VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_TAB,
+                                         VK_TAB}[keys.find(move.key)];
+    script.push_back([=](HWND) { Keys({key}, {}, move.key == 'B' ? std::vector<WORD>{VK_SHIFT}
+                                                                 : std::vector<WORD>{}); });
     script.push_back([=](HWND dialog) {
-      EXPECT_EQ(GetFocus(), GetDlgItem(dialog, focused)) << "after key " << key;
+      EXPECT_EQ(GetFocus(), GetDlgItem(dialog, move.focused)) << "after " << move.key;
       for (const auto& [id, decade] : varnock::res::kDecadeButtons)
-        EXPECT_EQ(IsDlgButtonChecked(dialog, id) == BST_CHECKED, id == checked) << id;
+        EXPECT_EQ(IsDlgButtonChecked(dialog, id) == BST_CHECKED, id == move.checked) << id;
     });
   }
-  script.push_back([](HWND) { Keys({VK_TAB}, {}, {VK_SHIFT}); });  // back to the checked one
-  script.push_back([](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_DECADE_2010)); });
   script.push_back(Press({VK_ESCAPE}));
   RunDialog(dlg, script);
 }
@@ -343,22 +330,21 @@ TEST(Win32Dialog, NamesForScreenReaders) {
 // screen's dots per inch, also when the dialog moves to a screen of another.
 TEST(Win32Dialog, LogoAndIconsForTheScreensScale) {
   CDecoderDlg dlg;
-  const auto sizes = [](HWND dialog) {
+  const auto sizes = [](HWND dialog) {  // "bitmap in the logo's inside, caption icon"
     const HWND logo = GetDlgItem(dialog, IDC_LOGO);
-    BITMAP bitmap{};
+    BITMAP bitmap{}, icon_bitmap{};
     GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(logo, STM_GETIMAGE, IMAGE_BITMAP, 0)),
                sizeof bitmap, &bitmap);
-    RECT client;
-    GetClientRect(logo, &client);
+    RECT inside;
+    GetClientRect(logo, &inside);
     ICONINFO icon{};
     GetIconInfo(reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0)), &icon);
-    BITMAP icon_bitmap{};
     GetObjectW(icon.hbmColor, sizeof icon_bitmap, &icon_bitmap);
-    DeleteObject(icon.hbmColor);
-    DeleteObject(icon.hbmMask);
-    return std::to_string(bitmap.bmWidth) + "x" + std::to_string(bitmap.bmHeight) + " in " +
-           std::to_string(client.right) + "x" + std::to_string(client.bottom) + ", icon " +
-           std::to_string(icon_bitmap.bmWidth);
+    DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask);
+    char seen[64];
+    std::snprintf(seen, sizeof seen, "%ldx%ld in %ldx%ld, icon %ld", bitmap.bmWidth,
+                  bitmap.bmHeight, inside.right, inside.bottom, icon_bitmap.bmWidth);
+    return std::string(seen);
   };
   const auto at_dpi = [&](UINT dpi, std::string expected) {
     return [=](HWND dialog) {
