@@ -152,9 +152,8 @@ class DecoderDlgTest : public QObject {
   void templateTableHoldsTheTemplate() {
     const QStringList kinds = {"autoradio", "defpush", "push",         "groupbox",
                                "edit",      "static",  "dropdownlist", "picture"};
-    const QStringList styles = {"group",  "tabstop", "border", "uppercase", "autohscroll",
-                                "readonly", "center", "sunken", "staticedge", "notify",
-                                "vscroll", "transparent"};
+    const QStringList styles = QStringLiteral("group tabstop border uppercase autohscroll readonly "
+                                              "center sunken staticedge notify vscroll transparent").split(' ');
     const auto row = [](auto id, auto kind, auto text, auto x, auto y, auto w, auto h, auto bits) {
       return QStringLiteral("%1 %2 '%3' %4,%5,%6,%7 %8").arg(id).arg(kind).arg(text.data())
           .arg(x).arg(y).arg(w).arg(h).arg(bits);

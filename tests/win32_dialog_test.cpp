@@ -17,6 +17,7 @@
 #include "decoder_dlg.h"
 #include "dialog_cases.h"
 #include "main_dialog.h"
+#include "main_dialog_expected.h"
 #include "wide_text.h"
 
 namespace {
@@ -183,15 +184,15 @@ TEST(Win32Dialog, ControlsStandWhereTheTemplatePutsThem) {
   };
   const Step where = [&](HWND dialog) {
     HWND control = GetWindow(dialog, GW_CHILD);  // template order
-    for (const auto& c : varnock::res::kMainDialogControls) {
+    for (const ExpectedControl& c : kExpectedControls) {
       RECT expected{c.x, c.y, c.width, c.height};  // place, then size
       MapDialogRect(dialog, &expected);
       const RECT actual = in_dialog(dialog, control);
       EXPECT_EQ(actual.left, expected.left) << c.id;
       EXPECT_EQ(actual.top, expected.top) << c.id;
-      if (c.kind == varnock::res::ControlKind::kDropDownList) {
+      if (c.kind == "dropdownlist") {
         dropped_bottom = expected.top + expected.bottom;
-      } else if (c.kind != varnock::res::ControlKind::kPicture) {  // a picture has its own size
+      } else if (c.kind != "picture") {  // a picture has its own size
         EXPECT_EQ(actual.right - actual.left, expected.right) << c.id;
         EXPECT_EQ(actual.bottom - actual.top, expected.bottom) << c.id;
       }
