@@ -96,12 +96,9 @@ CDecoderDlg::~CDecoderDlg() {
 
 INT_PTR CDecoderDlg::DoModal() {
   const std::vector<WORD> dialog = varnock::win32::BuildMainDialogTemplate();
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);  // for the names
-  const INT_PTR result = DialogBoxIndirectParamW(
-      GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), parent_,
-      &CDecoderDlg::DialogProc, reinterpret_cast<LPARAM>(this));
-  if (SUCCEEDED(com)) CoUninitialize();
-  return result;
+  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr),
+                                 reinterpret_cast<const DLGTEMPLATE*>(dialog.data()), parent_,
+                                 &CDecoderDlg::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 std::vector<std::pair<int, std::wstring>> CDecoderDlg::AccessibleNames() {
@@ -148,6 +145,7 @@ INT_PTR CALLBACK CDecoderDlg::DialogProc(HWND hwnd, UINT message, WPARAM wparam,
         }
         dlg->names_->Release();
         dlg->names_ = nullptr;
+        CoUninitialize();
       }
       dlg->m_hWnd = nullptr;
       return FALSE;
@@ -187,9 +185,11 @@ BOOL CDecoderDlg::OnInitDialog() {
 // Windows names a control after the label before it in the template, which is not always
 // its own: the names are set on each control instead.
 void CDecoderDlg::NameControls() {
+  if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return;
   if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IAccPropServices, reinterpret_cast<void**>(&names_)))) {
     names_ = nullptr;
+    CoUninitialize();
     return;
   }
   for (const auto& [id, name] : AccessibleNames()) {
