@@ -115,6 +115,12 @@ inline constexpr std::array<std::pair<int, Decade>, 4> kDecadeButtons = {{
     {IDC_DECADE_2020, Decade::k2020s},
 }};
 
+// Whether the control is one of the decade buttons.
+constexpr bool IsDecadeButton(int id) {
+  return std::any_of(kDecadeButtons.begin(), kDecadeButtons.end(),
+                     [id](const auto& row) { return row.first == id; });
+}
+
 // The manufacturer list's initial data, in the list's order: the makers' names.
 inline constexpr const auto& kManufacturerListData = kMakers;
 

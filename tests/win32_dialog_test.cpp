@@ -303,9 +303,8 @@ TEST(Win32Dialog, ArrowsGoRoundTheDecadesInScreenOrder) {
   CDecoderDlg dlg;
   std::vector<Step> script;
   for (const KeyMove& move : kKeyMoves) {
-    const std::string keys = "UDLRTB";
     const WORD key = std::array<WORD, 6>{VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_TAB,
-                                         VK_TAB}[keys.find(move.key)];
+                                         VK_TAB}[std::string_view("UDLRTB").find(move.key)];
     script.push_back([=](HWND) { Keys({key}, {}, move.key == 'B' ? std::vector<WORD>{VK_SHIFT}
                                                                  : std::vector<WORD>{}); });
     script.push_back([=](HWND dialog) {

@@ -244,11 +244,6 @@ bool TakesFocus(const ControlTemplate& control) {
   return !IsLabel(control) && control.kind != ControlKind::kPicture;
 }
 
-bool IsDecade(int id) {
-  return std::any_of(varnock::res::kDecadeButtons.begin(), varnock::res::kDecadeButtons.end(),
-                     [id](const auto& row) { return row.first == id; });
-}
-
 // The desktop's font size stands for the template's: dialog units grow with it.
 double DesktopPointSize(int template_size) {
   const double desktop = QApplication::font().pointSizeF();
@@ -352,7 +347,7 @@ QWidget* CDecoderDlg::CreateControl(const ControlTemplate& control) {
 void CDecoderDlg::GroupControls() {
   QRect decades_area;
   for (const auto& [control, widget] : controls_) {
-    if (IsDecade(control->id)) decades_area |= widget->geometry();
+    if (varnock::res::IsDecadeButton(control->id)) decades_area |= widget->geometry();
   }
   auto* decade_group = new DecadeGroup(this);
   decade_group->setFlat(true);
@@ -363,7 +358,7 @@ void CDecoderDlg::GroupControls() {
   };
   std::vector<Child> children;
   for (const auto& [control, widget] : controls_) {
-    if (IsDecade(control->id)) {
+    if (varnock::res::IsDecadeButton(control->id)) {
       widget->setParent(decade_group);
       widget->move(widget->pos() - decades_area.topLeft());
       widget->show();
@@ -415,7 +410,7 @@ void CDecoderDlg::NameControls() {
   for (const auto& [control, widget] : controls_) {
     if (!IsLabel(*control) || control->buddy == 0) continue;
     QWidget* named = GetDlgItem(control->buddy);
-    if (IsDecade(control->buddy)) named = named->parentWidget();
+    if (varnock::res::IsDecadeButton(control->buddy)) named = named->parentWidget();
     named->setAccessibleName(FromCodePage(control->text));
     if (auto* label = qobject_cast<QLabel*>(widget)) label->setBuddy(named);
   }

@@ -60,11 +60,6 @@ HBITMAP LoadLogo(UINT dpi) {
 // The client area, as the names' calls take it.
 constexpr DWORD kClient = static_cast<DWORD>(OBJID_CLIENT);
 
-bool IsDecade(int id) {
-  return std::any_of(varnock::res::kDecadeButtons.begin(), varnock::res::kDecadeButtons.end(),
-                     [id](const auto& row) { return row.first == id; });
-}
-
 std::wstring FromCodePage(std::string_view text) {
   return varnock::win32::Widen(varnock::CodePageToUtf8(text));
 }
@@ -106,7 +101,7 @@ std::vector<std::pair<int, std::wstring>> CDecoderDlg::AccessibleNames() {
   for (const auto& control : varnock::res::kMainDialogControls) {
     // A decade button has a name of its own; its label names the group, which the
     // template does not have.
-    if (control.buddy != 0 && !IsDecade(control.buddy)) {
+    if (control.buddy != 0 && !varnock::res::IsDecadeButton(control.buddy)) {
       names.emplace_back(control.buddy, FromCodePage(control.text));
     }
   }
@@ -323,7 +318,7 @@ void CDecoderDlg::LimitDroppedRows() const {
 }
 
 void CDecoderDlg::OnCommand(int id, int code) {
-  if (IsDecade(id) && code == BN_CLICKED) UpdateDecadeTabStop();
+  if (varnock::res::IsDecadeButton(id) && code == BN_CLICKED) UpdateDecadeTabStop();
   if (id == IDC_PROCESS && code == BN_CLICKED) OnProcess();
   if (id == IDC_LOGO && code == STN_CLICKED) OnLogoClicked();
   if (id == IDCANCEL) EndDialog(m_hWnd, IDCANCEL);  // Close, Escape and the close box
