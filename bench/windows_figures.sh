@@ -45,6 +45,15 @@ awk -v v="$v" -v f="$f" -v n="$runs" 'BEGIN {
   printf "time to window: varnock.exe %d ms, minimal dialog %d ms (medians of %d), ratio %.2f (target 1.25)\n", v, f, n, v / f }'
 
 echo "varnock-cli under Wine:"
-VARNOCK_CLI_WRAPPER=wine bench/cli_throughput.sh "$build/cli/varnock-cli.exe" | tail -n 5
+VARNOCK_CLI_WRAPPER=wine bench/cli_throughput.sh "$build/cli/varnock-cli.exe" | tail -n 5 |
+  tee "$work/wine"
 echo "varnock-cli on Linux:"
-bench/cli_throughput.sh build/release/cli/varnock-cli | tail -n 5
+bench/cli_throughput.sh build/release/cli/varnock-cli | tail -n 5 | tee "$work/linux"
+# The throughput figures start the tool once per maker, five times; how much of Wine's
+# time is its own start shows in the same five starts on empty input.
+start=$(date +%s%N)
+for _ in 1 2 3 4 5; do wine "$build/cli/varnock-cli.exe" -m cmc < /dev/null > /dev/null; done
+starts=$(( ($(date +%s%N) - start) / 1000000 ))
+text_seconds() { awk '$2 == "text" { print $3 }' "$1"; }
+awk -v w="$(text_seconds "$work/wine")" -v l="$(text_seconds "$work/linux")" -v s="$starts" 'BEGIN {
+  printf "text under Wine: %.2fx the Linux build'"'"'s time (target 1.5); five starts of Wine alone %d ms\n", w / l, s }'

@@ -64,15 +64,15 @@ class BatchDecoder {
   // Decodes the code under each decade asked for, as the dialog would for the same
   // keystrokes: upper case, the first 127 characters. False if any gave no date.
   bool EndCode() {
-    const std::optional<std::string> typed = typed_.Finish();
+    const std::optional<std::string_view> typed = typed_.Finish();
     bool all_dates = true;
     for (Decade decade : options_.decades) {
       Record record{code_.view(), maker_name_, decade, false, kNotUtf8Message};
-      DecodeResult result;
+      std::optional<DateText> date;
       if (typed) {
-        result = HubCodeDecoder::Decode(options_.maker, decade, *typed);
-        record.is_date = result.kind == DecodeResult::Kind::Date;
-        record.text = result.text;
+        const DecodedDate decoded = HubCodeDecoder::DecodeDate(options_.maker, decade, *typed);
+        record.is_date = decoded.kind == DecodeResult::Kind::Date;
+        record.text = record.is_date ? date.emplace(decoded.date).view() : decoded.message;
       }
       all_dates = all_dates && record.is_date;
       writer_.Write(record);

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <chrono>
+#include <cstring>
 
 namespace varnock {
 namespace {
@@ -43,20 +44,64 @@ std::optional<MonthDay> DayOfYearToDate(int day_of_year, int year) {
                   static_cast<int>(static_cast<unsigned>(date.day()))};
 }
 
-std::string FormatDate(int month, int day, int year) {
-  // Put together on the stack and copied once: this runs for every code of a batch.
-  const std::string_view month_name = MonthName(month);
-  const std::string_view ordinal = DayOrdinal(day);
-  std::array<char, 32> text;  // "September 30th, " and any int
-  char* end = std::copy(month_name.begin(), month_name.end(), text.data());
+namespace {
+
+// Texts of up to kWidth characters, each in a slot of its own padded to kWidth, so that
+// one is copied as a fixed-size block: a couple of moves, where a copy of its own length
+// is a call. The date text's copies were a sixth of a batch's time.
+template <std::size_t kWidth, std::size_t kCount>
+struct PaddedTexts {
+  std::array<std::array<char, kWidth>, kCount> slots{};
+  std::array<std::size_t, kCount> sizes{};
+
+  // Copies text `i` to `to`, which has room for kWidth; returns the end of the text.
+  char* CopyTo(char* to, std::size_t i) const {
+    std::memcpy(to, slots[i].data(), kWidth);
+    return to + sizes[i];
+  }
+};
+
+template <std::size_t kWidth, std::size_t kCount>
+constexpr PaddedTexts<kWidth, kCount> Pad(const std::array<std::string_view, kCount>& texts) {
+  PaddedTexts<kWidth, kCount> padded;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    std::copy(texts[i].begin(), texts[i].end(), padded.slots[i].begin());
+    padded.sizes[i] = texts[i].size();
+  }
+  return padded;
+}
+
+constexpr auto kPaddedMonths = Pad<16>(kMonthNames);
+constexpr auto kPaddedOrdinals = Pad<8>(kDayOrdinals);
+
+// kDateFormat into `text`, which has room for the longest; returns the end.
+char* WriteDate(std::array<char, 32>& text, int month, int day, int year) {
+  char* end = text.data();
+  const auto month_slot = static_cast<std::size_t>(month) - 1;  // wraps as in MonthName
+  if (month_slot < kMonthNames.size()) end = kPaddedMonths.CopyTo(end, month_slot);
   *end++ = ' ';
-  end = std::copy(ordinal.begin(), ordinal.end(), end);
+  const auto day_slot = static_cast<std::size_t>(day);
+  // Day 0, which has an empty ordinal, stands for every day out of range too.
+  end = kPaddedOrdinals.CopyTo(end, day_slot < kDayOrdinals.size() ? day_slot : 0);
   *end++ = ',';
   *end++ = ' ';
-  end = std::to_chars(end, text.data() + text.size(), year).ptr;
-  return std::string(text.data(), end);
+  return std::to_chars(end, text.data() + text.size(), year).ptr;
+}
+
+}  // namespace
+
+std::string FormatDate(int month, int day, int year) {
+  std::array<char, 32> text;
+  return std::string(text.data(), WriteDate(text, month, day, year));
 }
 
 std::string FormatYear(int year) { return std::to_string(year); }
+
+DateText::DateText(const ProductionDate& date) {
+  const char* end = date.month == 0
+                        ? std::to_chars(chars_.data(), chars_.data() + chars_.size(), date.year).ptr
+                        : WriteDate(chars_, date.month, date.day, date.year);
+  size_ = static_cast<std::size_t>(end - chars_.data());
+}
 
 }  // namespace varnock

@@ -64,15 +64,13 @@ static_assert(ReadField("\t\r5", 0, 3) == 5 && ReadField("5X", 0, 2) == 5);
 static_assert(ReadField("AB", 1, 2) == 0 && ReadField("AB", 2, 2) == 0);
 
 // Tries every window of `width` characters that fits in the code, leftmost first, and
-// returns the first date text that `read_window(p)` gives, or kNoDateMessage.
+// returns the first date that `read_window(p)` gives, or kNoDateMessage.
 template <typename ReadWindow>
-DecodeResult ScanForWindow(std::string_view code, std::size_t width, ReadWindow read_window) {
+DecodedDate ScanForWindow(std::string_view code, std::size_t width, ReadWindow read_window) {
   for (std::size_t p = 0; p + width <= code.size(); ++p) {
-    if (std::optional<std::string> text = read_window(p)) {
-      return DecodeResult::Date(std::move(*text));
-    }
+    if (const std::optional<ProductionDate> date = read_window(p)) return DecodedDate::Date(*date);
   }
-  return DecodeResult::Error(kNoDateMessage);
+  return DecodedDate::Error(kNoDateMessage);
 }
 
 }  // namespace varnock

@@ -73,6 +73,7 @@ Utf8Char NextUtf8Char(std::string_view text) {
 
 // A character begun in the last piece goes on with this one.
 void Utf8ToCodePageConverter::Append(std::string_view utf8) {
+  if (finished_) StartOver();
   if (carry_.empty()) {
     Convert(utf8);
   } else {
@@ -89,8 +90,9 @@ void Utf8ToCodePageConverter::Convert(std::string_view utf8) {
       const std::size_t from = out_.size();
       out_.append(utf8.substr(0, std::min(ascii, max_chars_ - std::min(max_chars_, from))));
       if (upper_) {
+        // In ASCII only a to z have an upper case; nearly every code is ASCII.
         for (auto c = out_.begin() + static_cast<std::ptrdiff_t>(from); c != out_.end(); ++c) {
-          *c = ToCodePageUpper(static_cast<unsigned char>(*c));
+          if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - ('a' - 'A'));
         }
       }
       utf8.remove_prefix(ascii);
@@ -113,20 +115,29 @@ void Utf8ToCodePageConverter::Convert(std::string_view utf8) {
   }
 }
 
-std::optional<std::string> Utf8ToCodePageConverter::Finish() {
-  std::optional<std::string> out;  // moved once: this runs for every code of a batch
-  if (valid_ && carry_.empty()) out.emplace(std::move(out_));
+// The text is handed out in place and cleared only when the next code begins: this runs
+// for every code of a batch, where a copy or a fresh string would cost a call or more.
+std::optional<std::string_view> Utf8ToCodePageConverter::Finish() {
+  if (finished_) StartOver();
+  finished_ = true;
+  if (!valid_ || !carry_.empty()) return std::nullopt;
+  return out_;
+}
+
+void Utf8ToCodePageConverter::StartOver() {
   out_.clear();
   carry_.clear();
   valid_ = true;
-  return out;
+  finished_ = false;
 }
 
 std::optional<std::string> Utf8ToCodePage(std::string_view utf8, bool upper,
                                           std::size_t max_chars) {
   Utf8ToCodePageConverter converter(upper, max_chars);
   converter.Append(utf8);
-  return converter.Finish();
+  const std::optional<std::string_view> out = converter.Finish();
+  if (!out) return std::nullopt;
+  return std::string(*out);
 }
 
 std::string CodePageToUtf8(std::string_view text) {

@@ -1,5 +1,3 @@
-#include <varnock/calendar_text.h>
-
 #include "code_fields.h"
 #include "schemes.h"
 
@@ -21,28 +19,28 @@ int DaxonYear(char year_char) {
 
 }  // namespace
 
-DecodeResult LetterMonthScheme(std::string_view code) {
-  return ScanForWindow(code, 4, [code](std::size_t p) -> std::optional<std::string> {
+DecodedDate LetterMonthScheme(std::string_view code) {
+  return ScanForWindow(code, 4, [code](std::size_t p) -> std::optional<ProductionDate> {
     if (!kLetterClass.Contains(code[p]) || !kMonthLetterClass.Contains(code[p + 1]) ||
         !AllIn(kDigitClass, code.substr(p + 2, 2))) {
       return std::nullopt;
     }
     const int day = ReadField(code, p + 2, 2);  // 0..99
     if (day > 31) return std::nullopt;
-    return FormatDate(code[p + 1] - 'A' + 1, day, code[p] - 'A' + kCmcFirstYear);
+    return ProductionDate{code[p] - 'A' + kCmcFirstYear, code[p + 1] - 'A' + 1, day};
   });
 }
 
-DecodeResult OffsetDayScheme(std::string_view code) {
-  if (code.size() < kDaxonMinLength) return DecodeResult::Error(kNoDateMessage);
-  return ScanForWindow(code, kDaxonDayOffset, [code](std::size_t p) -> std::optional<std::string> {
+DecodedDate OffsetDayScheme(std::string_view code) {
+  if (code.size() < kDaxonMinLength) return DecodedDate::Error(kNoDateMessage);
+  return ScanForWindow(code, kDaxonDayOffset, [code](std::size_t p) -> std::optional<ProductionDate> {
     if (!kLetterClass.Contains(code[p]) || !AllIn(kDigitClass, code.substr(p + 2, 2)))
       return std::nullopt;
     const int month = ReadField(code, p + 2, 2);              // 0..99
     const int day = ReadField(code, p + kDaxonDayOffset, 2);  // -9..99
     // Month 00 and a negative day have no name, so such a window holds no date.
     if (month < 1 || month > 12 || day < 0 || day > 31) return std::nullopt;
-    return FormatDate(month, day, DaxonYear(code[p + 1]));
+    return ProductionDate{DaxonYear(code[p + 1]), month, day};
   });
 }
 

@@ -1,5 +1,3 @@
-#include <varnock/calendar_text.h>
-
 #include "code_fields.h"
 #include "schemes.h"
 
@@ -24,11 +22,11 @@ std::size_t YearDigitPos(Maker maker, Decade decade) {
 
 }  // namespace
 
-DecodeResult YearDigitScheme(std::string_view code, Decade decade, Maker maker) {
-  if (code.size() < kMinLength) return DecodeResult::Error(kNoDateMessage);
+DecodedDate YearDigitScheme(std::string_view code, Decade decade, Maker maker) {
+  if (code.size() < kMinLength) return DecodedDate::Error(kNoDateMessage);
   const char digit = code[YearDigitPos(maker, decade)];
-  if (!kDigitClass.Contains(digit)) return DecodeResult::Error(kNoDateMessage);
-  return DecodeResult::Date(FormatYear(DecadeYear(decade) + (digit - '0')));
+  if (!kDigitClass.Contains(digit)) return DecodedDate::Error(kNoDateMessage);
+  return DecodedDate::Date({DecadeYear(decade) + (digit - '0')});
 }
 
 }  // namespace varnock

@@ -2,6 +2,8 @@
 // result formats and the conversion of a day of the year to a month and a day.
 #pragma once
 
+#include <array>
+#include <compare>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,5 +40,26 @@ std::string FormatDate(int month, int day, int year);
 
 // kYearFormat of the year: FormatYear(1990) is "1990".
 std::string FormatYear(int year);
+
+// A date as a hub code gives it: a year alone (month 0), or a year, a month 1..12 and
+// the day the code reads, 0..31, which that month need not have. Ordered by time.
+struct ProductionDate {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  friend auto operator<=>(const ProductionDate&, const ProductionDate&) = default;
+};
+
+// The text a decode shows for the date, FormatDate's or, for a year alone,
+// FormatYear's; held in place, so that a batch of codes allocates nothing for it.
+class DateText {
+ public:
+  explicit DateText(const ProductionDate& date);
+  std::string_view view() const { return {chars_.data(), size_}; }
+
+ private:
+  std::array<char, 32> chars_;  // "September 22nd, -2147483648" is the longest
+  std::size_t size_ = 0;
+};
 
 }  // namespace varnock

@@ -42,16 +42,19 @@ class Utf8ToCodePageConverter {
 
   void Append(std::string_view utf8);
   // The text appended since the last Finish, or nullopt when it was not valid UTF-8.
-  std::optional<std::string> Finish();
+  // The text stays valid until the next Append or Finish.
+  std::optional<std::string_view> Finish();
 
  private:
   void Convert(std::string_view utf8);
+  void StartOver();
 
   bool upper_;
   std::size_t max_chars_;
   std::string out_;
   std::string carry_;  // the first bytes of a character whose rest is still to come
   bool valid_ = true;
+  bool finished_ = false;  // out_ is what the last Finish returned
 };
 
 // The UTF-8 text in the code page, cut to its first `max_chars` characters, letters

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include <varnock/calendar_text.h>
+
 namespace varnock {
 
 enum class Maker;
@@ -51,6 +53,20 @@ struct DecodeResult {
   friend bool operator==(const DecodeResult&, const DecodeResult&) = default;
 };
 
+// A decode with the date as numbers, which is what every scheme gives: Decode's result
+// is this with the date written out.
+struct DecodedDate {
+  DecodeResult::Kind kind = DecodeResult::Kind::None;
+  ProductionDate date;       // Date only
+  std::string_view message;  // Error only: one of the messages below
+
+  static DecodedDate Date(ProductionDate date) { return {DecodeResult::Kind::Date, date, {}}; }
+  static DecodedDate Error(std::string_view message) {
+    return {DecodeResult::Kind::Error, {}, message};
+  }
+  friend bool operator==(const DecodedDate&, const DecodedDate&) = default;
+};
+
 inline constexpr std::string_view kNoDateMessage =
     "No date string found in the provided input. Please check the serial code you "
     "entered.";
@@ -77,6 +93,11 @@ class HubCodeDecoder {
   // The same decode for a maker already looked up by its name (nullopt: the name is no
   // maker's), for callers that decode many codes of one maker.
   static DecodeResult Decode(std::optional<Maker> maker, Decade decade, std::string_view code);
+
+  // The same decode with the date as numbers. Allocates nothing for codes of up to 127
+  // characters, for callers that decode a great many.
+  static DecodedDate DecodeDate(std::optional<Maker> maker, Decade decade,
+                                std::string_view code);
 };
 
 }  // namespace varnock
