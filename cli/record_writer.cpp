@@ -6,6 +6,8 @@
 
 #include <varnock/code_page.h>
 
+#include "json_text.h"
+
 namespace varnock::cli {
 namespace {
 
@@ -53,25 +55,6 @@ void WriteCsvField(Output& out, std::string_view field) {
   out.Write("\"");
 }
 
-// "\u0000" to "\u001f", the JSON escapes of the control characters below a blank.
-constexpr auto kJsonControlEscapes = [] {
-  constexpr std::string_view kHex = "0123456789abcdef";
-  std::array<std::array<char, 6>, 0x20> escapes{};
-  for (std::size_t byte = 0; byte < escapes.size(); ++byte)
-    escapes[byte] = {'\\', 'u', '0', '0', kHex[byte / 16], kHex[byte % 16]};
-  return escapes;
-}();
-
-// The JSON escape of an ASCII byte, or empty where the byte stands for itself: a quote
-// and a backslash take a backslash, a control character its number.
-std::string_view JsonEscape(char c) {
-  if (c == '"') return "\\\"";
-  if (c == '\\') return "\\\\";
-  const auto byte = static_cast<unsigned char>(c);
-  if (byte >= kJsonControlEscapes.size()) return {};
-  return {kJsonControlEscapes[byte].data(), kJsonControlEscapes[byte].size()};
-}
-
 }  // namespace
 
 std::array<Field, 5> RecordFields(const Record& record, std::string_view decade) {
@@ -110,7 +93,7 @@ void RecordWriter::Write(const Record& record) {
     out_.Write(&field == &fields.front() ? "{\"" : ", \"");
     out_.Write(field.name);
     out_.Write(field.is_number ? "\": " : "\": \"");
-    WriteEscapedUtf8(out_, field.value, JsonEscape);
+    WriteEscapedUtf8(out_, field.value, res::JsonEscape);
     if (!field.is_number) out_.Write("\"");
   }
   out_.Write("}\n");

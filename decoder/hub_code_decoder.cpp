@@ -44,8 +44,9 @@ DecodedDate HubCodeDecoder::DecodeDate(std::optional<Maker> maker, Decade decade
   std::string long_code;
   std::string_view code;
   if (typed_code.size() <= short_code.size()) {
-    code = {short_code.data(),
-            std::remove_copy(typed_code.begin(), typed_code.end(), short_code.begin(), ' ')};
+    const char* end =
+        std::remove_copy(typed_code.begin(), typed_code.end(), short_code.begin(), ' ');
+    code = std::string_view(short_code.data(), static_cast<std::size_t>(end - short_code.data()));
   } else {
     long_code = typed_code;
     StripSpaces(long_code);

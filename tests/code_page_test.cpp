@@ -1,5 +1,7 @@
 #include <varnock/code_page.h>
 
+#include "json_text.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -91,6 +93,12 @@ TEST(Utf8ToCodePageConverter, PiecesAsAWhole) {
   EXPECT_EQ(cut.Finish(), std::nullopt);  // cut short by the end
   cut.Append("abc");
   EXPECT_EQ(cut.Finish(), "ab");
+}
+
+// The page's words go out as JSON: every control character escaped, nothing else.
+TEST(JsonText, EscapesQuotesBackslashesAndEveryControlCharacter) {
+  EXPECT_EQ(res::JsonString("a\"b\\c\n\x01\x1f\x7f \xC2\xB1"),
+            "\"a\\\"b\\\\c\\u000a\\u0001\\u001f\x7f \xC2\xB1\"");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <varnock/hub_code_decoder.h>
 #include <varnock/makers.h>
 
+#include "json_text.h"
 #include "main_dialog.h"
 #include "varnock_version.h"
 
@@ -20,12 +21,7 @@ std::string last_text;
 
 // A code-page text as a JSON string.
 std::string Json(std::string_view text) {
-  std::string out = "\"";
-  for (char c : varnock::CodePageToUtf8(text)) {
-    if (c == '"' || c == '\\') out += '\\';
-    out += c;
-  }
-  return out + "\"";
+  return varnock::res::JsonString(varnock::CodePageToUtf8(text));
 }
 
 // The text of the label that names the control.
@@ -104,7 +100,8 @@ EMSCRIPTEN_KEEPALIVE const char* varnock_page_texts() {
               ", \"result\": " + Json(GroupOf(IDC_RESULT)) +
               ", \"version\": " + Json(FindControl(IDC_VERSION_LABEL).text) +
               ", \"notice\": " + Json(FindControl(IDC_YEARS_LABEL).text) +
-              ", \"homepage\": " + Json(VARNOCK_HOMEPAGE) + ", \"decades\": [" + decades +
+              ", \"homepage\": " + Json(VARNOCK_HOMEPAGE) +
+              ", \"logo\": " + Json(varnock::res::kLogoName) + ", \"decades\": [" + decades +
               "], \"makers\": [" + makers + "]}";
   return last_text.c_str();
 }
