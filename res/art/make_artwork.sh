@@ -39,3 +39,20 @@ done
 for suffix in "" @1.25x @1.5x @2x; do
   convert "logo$suffix.png" -colors 256 -type Palette "BMP3:logo$suffix.bmp"
 done
+
+# The page's icons: for the web app manifest at 192 and 512 (and a maskable one, whose
+# disc stays inside the circle every mask keeps), the home screen of iOS at 180 and the
+# browser tab (favicon.ico). 32 colours each, to keep the page small: the icon has six.
+sed -e 's|<circle|<circle transform="translate(24 24) scale(0.8) translate(-24 -24)"|' \
+  -e 's|<!--.*-->|<!-- The icon with room round it for the masks of launchers. -->|' varnock.svg > "$tmp/maskable.svg"
+web_png() {
+  rsvg-convert -w "$2" -h "$2" "$1" -o "$tmp/web.png"
+  convert "$tmp/web.png" -colors 32 -define png:exclude-chunks=date,time "PNG8:$3"
+}
+web_png varnock.svg 192 web-192.png
+web_png varnock.svg 512 web-512.png
+web_png "$tmp/maskable.svg" 512 web-maskable-512.png
+web_png varnock.svg 180 apple-touch-icon.png
+web_png varnock.svg 16 "$tmp/favicon-16.png"
+web_png varnock.svg 32 "$tmp/favicon-32.png"
+./make_ico.py favicon.ico "$tmp"/favicon-{16,32}.png
