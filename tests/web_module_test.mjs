@@ -1,15 +1,14 @@
 // The page's decoder module under node: one case or more for each maker and each kind
 // of outcome, through the same calls the page makes.
-// Usage: node web_module_test.mjs SITE_DIR
+// Usage: node web_module_test.mjs MODULE_DIR
 import assert from 'node:assert/strict';
-import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import test from 'node:test';
 import { pathToFileURL } from 'node:url';
 
-const site = process.argv[2] ?? 'build/wasm/web/site';
-const { loadDecoder } = await import(pathToFileURL(join(site, 'varnock_api.js')));
-const { decode, pageTexts } = await loadDecoder({ wasmBinary: readFileSync(join(site, 'varnock.wasm')) });
+const dir = process.argv[2] ?? 'build/wasm/web';
+const { loadDecoder } = await import(pathToFileURL(join(dir, 'varnock_api.js')));
+const { decode, pageTexts } = await loadDecoder();
 
 const NO_DATE = 'No date string found in the provided input. Please check the serial code you entered.';
 const NO_DECADE = 'No decade selected. This manufacturer requires a decade estimate.';

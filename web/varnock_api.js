@@ -4,7 +4,7 @@ import createVarnock from './varnock.js';
 const KINDS = ['none', 'date', 'error', 'invalid'];
 const encoder = new TextEncoder();
 
-// Loads the module; `options` go to it as they are (node passes `wasmBinary`).
+// Loads the module; `options` go to it as they are.
 export async function loadDecoder(options = {}) {
   const module = await createVarnock(options);
 
