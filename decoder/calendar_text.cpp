@@ -97,6 +97,38 @@ std::string FormatDate(int month, int day, int year) {
 
 std::string FormatYear(int year) { return std::to_string(year); }
 
+namespace {
+
+// `value` in decimal with at least `width` digits, a minus sign before them.
+char* WritePadded(char* out, int value, int width) {
+  if (value < 0) *out++ = '-';
+  const auto magnitude =
+      value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  std::array<char, 10> digits;
+  char* last = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
+  for (auto pad = last - digits.data(); pad < width; ++pad) *out++ = '0';
+  return std::copy(digits.data(), last, out);
+}
+
+}  // namespace
+
+IsoDateText::IsoDateText(const ProductionDate& date) {
+  char* out = WritePadded(chars_.data(), date.year, 4);
+  if (date.month != 0) {
+    *out++ = '-';
+    out = WritePadded(out, date.month, 2);
+    namespace chr = std::chrono;
+    const chr::year_month_day day{chr::year(date.year),
+                                  chr::month(static_cast<unsigned>(date.month)),
+                                  chr::day(static_cast<unsigned>(date.day))};
+    if (date.day != 0 && day.ok()) {
+      *out++ = '-';
+      out = WritePadded(out, date.day, 2);
+    }
+  }
+  size_ = static_cast<std::size_t>(out - chars_.data());
+}
+
 DateText::DateText(const ProductionDate& date) {
   const char* end = date.month == 0
                         ? std::to_chars(chars_.data(), chars_.data() + chars_.size(), date.year).ptr

@@ -33,15 +33,16 @@ DecodedDate LetterMonthScheme(std::string_view code) {
 
 DecodedDate OffsetDayScheme(std::string_view code) {
   if (code.size() < kDaxonMinLength) return DecodedDate::Error(kNoDateMessage);
-  return ScanForWindow(code, kDaxonDayOffset, [code](std::size_t p) -> std::optional<ProductionDate> {
-    if (!kLetterClass.Contains(code[p]) || !AllIn(kDigitClass, code.substr(p + 2, 2)))
-      return std::nullopt;
-    const int month = ReadField(code, p + 2, 2);              // 0..99
-    const int day = ReadField(code, p + kDaxonDayOffset, 2);  // -9..99
-    // Month 00 and a negative day have no name, so such a window holds no date.
-    if (month < 1 || month > 12 || day < 0 || day > 31) return std::nullopt;
-    return ProductionDate{DaxonYear(code[p + 1]), month, day};
-  });
+  return ScanForWindow(
+      code, kDaxonDayOffset, [code](std::size_t p) -> std::optional<ProductionDate> {
+        if (!kLetterClass.Contains(code[p]) || !AllIn(kDigitClass, code.substr(p + 2, 2)))
+          return std::nullopt;
+        const int month = ReadField(code, p + 2, 2);              // 0..99
+        const int day = ReadField(code, p + kDaxonDayOffset, 2);  // -9..99
+        // Month 00 and a negative day have no name, so such a window holds no date.
+        if (month < 1 || month > 12 || day < 0 || day > 31) return std::nullopt;
+        return ProductionDate{DaxonYear(code[p + 1]), month, day};
+      });
 }
 
 }  // namespace varnock

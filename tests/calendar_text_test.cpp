@@ -33,6 +33,31 @@ TEST(CalendarText, NamesOrdinalsAndFormats) {
   EXPECT_STREQ(text, "-7");
 }
 
+// The texts a decode's date is shown in: the dialog's, and ISO 8601 for sorting.
+TEST(CalendarText, DateTextsOfProductionDates) {
+  const struct {
+    ProductionDate date;
+    const char* text;
+    const char* iso;
+  } cases[] = {
+      {{2006, 3, 15}, "March 15th, 2006", "2006-03-15"},
+      {{2004, 0, 0}, "2004", "2004"},  // a year alone
+      {{2006, 3, 0}, "March , 2006", "2006-03"},
+      {{2004, 2, 29}, "February 29th, 2004", "2004-02-29"},
+      {{2005, 2, 29}, "February 29th, 2005", "2005-02"},  // no such day
+      {{1900, 2, 29}, "February 29th, 1900", "1900-02"},
+      {{2009, 4, 31}, "April 31st, 2009", "2009-04"},
+      {{2009, 12, 31}, "December 31st, 2009", "2009-12-31"},
+      {{5, 1, 1}, "January 1st, 5", "0005-01-01"},
+      {{-7, 0, 0}, "-7", "-0007"},
+      {{INT_MIN, 9, 22}, "September 22nd, -2147483648", "-2147483648-09-22"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(DateText(c.date).view(), c.text) << c.text;
+    EXPECT_EQ(IsoDateText(c.date).view(), c.iso) << c.text;
+  }
+}
+
 TEST(CalendarText, DayOfYearToDate) {
   const struct {
     int day_of_year, year;

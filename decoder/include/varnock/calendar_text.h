@@ -62,4 +62,17 @@ class DateText {
   std::size_t size_ = 0;
 };
 
+// The date in ISO 8601, which sorts as text: "2006-03-15"; a year alone "2004"; the
+// year and month alone, "2006-02", where the code's day is 0 or one the month does not
+// have. Years have four digits at least. Held in place, as DateText is.
+class IsoDateText {
+ public:
+  explicit IsoDateText(const ProductionDate& date);
+  std::string_view view() const { return {chars_.data(), size_}; }
+
+ private:
+  std::array<char, 24> chars_;  // "-2147483648-12-31" is the longest
+  std::size_t size_ = 0;
+};
+
 }  // namespace varnock

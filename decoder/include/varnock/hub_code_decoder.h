@@ -96,8 +96,7 @@ class HubCodeDecoder {
 
   // The same decode with the date as numbers. Allocates nothing for codes of up to 127
   // characters, for callers that decode a great many.
-  static DecodedDate DecodeDate(std::optional<Maker> maker, Decade decade,
-                                std::string_view code);
+  static DecodedDate DecodeDate(std::optional<Maker> maker, Decade decade, std::string_view code);
 };
 
 }  // namespace varnock
