@@ -53,7 +53,7 @@ bool LineReader::Fill() {
   const auto filled = [this] { return std::string_view(block_.data(), end_); };
   // At the start, reads on while all that came may be the first bytes of a mark.
   do {
-    const std::ptrdiff_t got = ReadInput(std::span(block_).subspan(end_));
+    const std::ptrdiff_t got = ReadInput(input_, std::span(block_).subspan(end_));
     if (got <= 0) {
       failed_ = got < 0;
       break;

@@ -5,12 +5,17 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "platform.h"
 
 namespace varnock::cli {
 
 class LineReader {
  public:
+  explicit LineReader(Input input = StandardInput()) : input_(std::move(input)) {}
+
   // Under Wine each read and write costs some 40 µs: at 64 KiB a tenth of a batch.
   static constexpr std::size_t kBlock = 256 * 1024;
 
@@ -29,6 +34,7 @@ class LineReader {
  private:
   bool Fill();
 
+  Input input_;
   std::vector<char> block_ = std::vector<char>(kBlock);
   std::size_t begin_ = 0;
   std::size_t end_ = 0;

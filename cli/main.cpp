@@ -11,7 +11,9 @@
 #include <varnock/code_page.h>
 #include <varnock/hub_code_decoder.h>
 
+#include "catalogue.h"
 #include "cli_options.h"
+#include "decoding.h"
 #include "line_reader.h"
 #include "output.h"
 #include "platform.h"
@@ -19,8 +21,6 @@
 
 namespace varnock::cli {
 namespace {
-
-constexpr std::string_view kNotUtf8Message = "the code is not valid UTF-8";
 
 // The code as given, for the formats that echo it, held once however long the line: a
 // large block grows in place through realloc, where a std::string copies itself as it
@@ -47,45 +47,35 @@ class CodeBuffer {
   std::size_t size_ = 0;
 };
 
-// Decodes codes of the chosen maker, each given in one piece or more, into records.
+// Decodes codes, each given in one piece or more, into records.
 class BatchDecoder {
  public:
   BatchDecoder(const CliOptions& options, RecordWriter& writer)
       : options_(options),
         writer_(writer),
-        maker_name_(CodePageToUtf8(Info(options.maker).name)),
-        echo_(options.format != Format::kText) {}
+        decoder_(options.today),
+        // The records show the code as given, or the notes on candidates name it.
+        echo_(options.format != Format::kText || ListsCandidates(options)) {}
 
   void Append(std::string_view piece) {
     typed_.Append(piece);
     if (echo_) code_.Append(piece);
   }
 
-  // Decodes the code under each decade asked for, as the dialog would for the same
-  // keystrokes: upper case, the first 127 characters. False if any gave no date.
+  // Decodes the code as the dialog would for the same keystrokes: upper case, the first
+  // 127 characters. False if it gave no date.
   bool EndCode() {
-    const std::optional<std::string_view> typed = typed_.Finish();
-    bool all_dates = true;
-    for (Decade decade : options_.decades) {
-      Record record{code_.view(), maker_name_, decade, false, kNotUtf8Message};
-      std::optional<DateText> date;
-      if (typed) {
-        const DecodedDate decoded = HubCodeDecoder::DecodeDate(options_.maker, decade, *typed);
-        record.is_date = decoded.kind == DecodeResult::Kind::Date;
-        record.text = record.is_date ? date.emplace(decoded.date).view() : decoded.message;
-      }
-      all_dates = all_dates && record.is_date;
-      writer_.Write(record);
-    }
+    const bool dated = decoder_.Decode(options_.maker, options_.decade, typed_.Finish(),
+                                       code_.view(), [this](const Record& r) { writer_.Write(r); });
     code_.Clear();
-    return all_dates;
+    return dated;
   }
 
  private:
   const CliOptions& options_;
   RecordWriter& writer_;
-  std::string maker_name_;  // UTF-8
-  bool echo_;               // the records show the code as given, so it is kept whole
+  CodeDecoder decoder_;
+  bool echo_;
   Utf8ToCodePageConverter typed_{/*upper=*/true};
   CodeBuffer code_;
 };
@@ -100,7 +90,9 @@ int Run(int argc, char** argv) {
     return out.Flush() ? early->status : 1;
   }
   const CliOptions& options = std::get<CliOptions>(parsed);
-  RecordWriter writer(options.format, options.all_decades, out);
+  if (options.input == InputKind::kCsv) return RunCatalogue(options, out);
+  RecordWriter writer(options.format, options.decade.given && !options.decade.decade,
+                      options.maker.given && !options.maker.maker, out);
   BatchDecoder batch(options, writer);
   writer.WriteHeader();
 

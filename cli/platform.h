@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,9 +21,19 @@ enum class WriteResult {
 // The program, once the platform has its arguments in UTF-8 and its streams ready.
 int Main(int argc, char** argv);
 
-// Reads standard input into as much of `into` as it has ready: the count, 0 at the end
-// of the input, or -1 after reporting the failure on standard error.
-std::ptrdiff_t ReadInput(std::span<char> into);
+// Something to read: standard input, or a file named on the command line.
+struct Input {
+  std::intptr_t handle;
+  std::string name;  // for messages: "standard input" or the file's name
+};
+Input StandardInput();
+// The file named in UTF-8, or nullopt after saying on standard error why it cannot be read.
+std::optional<Input> OpenInput(const std::string& path);
+void CloseInput(const Input& input);
+
+// Reads into as much of `into` as the input has ready: the count, 0 at the end of the
+// input, or -1 after reporting the failure on standard error.
+std::ptrdiff_t ReadInput(const Input& input, std::span<char> into);
 
 // Writes all of `text`; on kFailed, `reason` says why.
 WriteResult WriteAll(Stream stream, std::string_view text, std::string& reason);

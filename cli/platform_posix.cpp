@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,12 +10,26 @@
 
 namespace varnock::cli {
 
-std::ptrdiff_t ReadInput(std::span<char> into) {
+Input StandardInput() { return {STDIN_FILENO, "standard input"}; }
+
+std::optional<Input> OpenInput(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0) return Input{fd, path};
+  std::fprintf(stderr, "varnock-cli: cannot open %s: %s\n", path.c_str(), std::strerror(errno));
+  return std::nullopt;
+}
+
+void CloseInput(const Input& input) {
+  if (input.handle != STDIN_FILENO) ::close(static_cast<int>(input.handle));
+}
+
+std::ptrdiff_t ReadInput(const Input& input, std::span<char> into) {
   for (;;) {
-    const ssize_t got = ::read(STDIN_FILENO, into.data(), into.size());
+    const ssize_t got = ::read(static_cast<int>(input.handle), into.data(), into.size());
     if (got >= 0) return got;
     if (errno != EINTR) {
-      std::fprintf(stderr, "varnock-cli: cannot read standard input: %s\n", std::strerror(errno));
+      std::fprintf(stderr, "varnock-cli: cannot read %s: %s\n", input.name.c_str(),
+                   std::strerror(errno));
       return -1;
     }
   }

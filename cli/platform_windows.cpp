@@ -29,9 +29,28 @@ std::string Describe(DWORD error) {
 
 }  // namespace
 
+Input StandardInput() {
+  return {reinterpret_cast<std::intptr_t>(GetStdHandle(STD_INPUT_HANDLE)), "standard input"};
+}
+
+std::optional<Input> OpenInput(const std::string& path) {
+  const HANDLE file = CreateFileW(win32::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file != INVALID_HANDLE_VALUE) return Input{reinterpret_cast<std::intptr_t>(file), path};
+  std::string reason;
+  WriteAll(Stream::kError,
+           "varnock-cli: cannot open " + path + ": " + Describe(GetLastError()) + "\n", reason);
+  return std::nullopt;
+}
+
+void CloseInput(const Input& input) {
+  const auto handle = reinterpret_cast<HANDLE>(input.handle);
+  if (handle != GetStdHandle(STD_INPUT_HANDLE)) CloseHandle(handle);
+}
+
 // A console is read in UTF-16: its bytes would come in the console's own code page.
-std::ptrdiff_t ReadInput(std::span<char> into) {
-  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+std::ptrdiff_t ReadInput(const Input& source, std::span<char> into) {
+  const auto input = reinterpret_cast<HANDLE>(source.handle);
   DWORD got = 0;
   if (IsConsole(input)) {
     std::vector<wchar_t> typed(into.size() / 3);  // a UTF-16 unit is at most three bytes of UTF-8
@@ -49,8 +68,8 @@ std::ptrdiff_t ReadInput(std::span<char> into) {
   const DWORD error = GetLastError();
   if (error == ERROR_BROKEN_PIPE || error == ERROR_HANDLE_EOF) return 0;  // the writer is done
   std::string reason;
-  WriteAll(Stream::kError, "varnock-cli: cannot read standard input: " + Describe(error) + "\n",
-           reason);
+  WriteAll(Stream::kError,
+           "varnock-cli: cannot read " + source.name + ": " + Describe(error) + "\n", reason);
   return -1;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <string>
+#include <utility>
 
 #include <varnock/code_page.h>
 
@@ -43,26 +44,37 @@ void WriteEscapedUtf8(Output& out, std::string_view text, Escape escape) {
   out.Write(text.substr(written));
 }
 
-// RFC 4180: a field holding a comma, a quote or a line break is quoted, its quotes
-// doubled; so is one holding any other control character, which spreadsheets and
-// CSV readers would otherwise take apart.
-void WriteCsvField(Output& out, std::string_view field) {
+}  // namespace
+
+// A field holding a comma, a quote or a line break is quoted, its quotes doubled; so is
+// one holding any other control character, which spreadsheets and CSV readers would
+// otherwise take apart.
+void WriteCsvField(Output& out, std::string_view field, bool as_bytes) {
   const bool quoted = std::any_of(field.begin(), field.end(),
                                   [](char c) { return c == ',' || c == '"' || IsControl(c); });
+  if (!quoted && as_bytes) return out.Write(field);
   if (!quoted) return WriteEscapedUtf8(out, field, [](char) { return std::string_view(); });
   out.Write("\"");
-  WriteEscapedUtf8(out, field, [](char c) { return c == '"' ? "\"\"" : std::string_view(); });
+  for (std::size_t quote; as_bytes && (quote = field.find('"')) != std::string_view::npos;
+       field.remove_prefix(quote + 1)) {
+    out.Write(field.substr(0, quote + 1));
+    out.Write("\"");
+  }
+  if (as_bytes) {
+    out.Write(field);
+  } else {
+    WriteEscapedUtf8(out, field, [](char c) { return c == '"' ? "\"\"" : std::string_view(); });
+  }
   out.Write("\"");
 }
 
-}  // namespace
-
-std::array<Field, 5> RecordFields(const Record& record, std::string_view decade) {
-  return {{{"code", record.code, false},
-           {"maker", record.maker, false},
-           {"decade", decade, true},
-           {"result", record.is_date ? "date" : "error", false},
-           {"text", record.text, false}}};
+std::array<Field, 6> RecordFields(const Record& record, std::string_view decade) {
+  return {{{"code", record.code, JsonValue::kString},
+           {"maker", record.maker, JsonValue::kString},
+           {"decade", decade, JsonValue::kNumber},
+           {"result", record.is_date ? "date" : "error", JsonValue::kString},
+           {"text", record.text, JsonValue::kString},
+           {"date", record.iso_date, JsonValue::kStringOrNull}}};
 }
 
 void RecordWriter::WriteHeader() {
@@ -73,28 +85,66 @@ void RecordWriter::WriteHeader() {
   out_.Write(header + "\r\n");
 }
 
-void RecordWriter::Write(const Record& record) {
-  std::array<char, 8> decade_digits;  // without a string built per record
-  const std::string_view decade(
-      decade_digits.data(),
-      std::to_chars(decade_digits.data(), decade_digits.data() + decade_digits.size(),
-                    DecadeYear(record.decade)).ptr);
-  if (format_ == Format::kText) return WriteText(record, decade);
-  const std::array<Field, 5> fields = RecordFields(record, decade);
-  if (format_ == Format::kCsv) {
-    for (const Field& field : fields) {
-      if (&field != &fields.front()) out_.Write(",");
-      WriteCsvField(out_, field.value);
-    }
-    out_.Write("\r\n");
-    return;
+namespace {
+
+// The decade's digits, without a string built per record; empty where the record's
+// decade could not be read.
+struct DecadeDigits {
+  explicit DecadeDigits(std::optional<Decade> decade) {
+    if (!decade) return;
+    const char* end =
+        std::to_chars(digits.data(), digits.data() + digits.size(), DecadeYear(*decade)).ptr;
+    text = {digits.data(), static_cast<std::size_t>(end - digits.data())};
   }
+  std::array<char, 8> digits;
+  std::string_view text;
+};
+
+}  // namespace
+
+void RecordWriter::WriteCsvFields(std::span<const std::string_view> row,
+                                  std::span<const Field> fields) {
+  bool first = true;
+  for (std::string_view field : row) {  // a catalogue's, kept byte for byte
+    if (!std::exchange(first, false)) out_.Write(",");
+    WriteCsvField(out_, field, /*as_bytes=*/true);
+  }
+  for (const Field& field : fields) {
+    if (!std::exchange(first, false)) out_.Write(",");
+    WriteCsvField(out_, field.value);
+  }
+  out_.Write("\r\n");
+}
+
+void RecordWriter::WriteCatalogueHeader(std::span<const std::string_view> header) {
+  std::array<Field, 6> fields = RecordFields({}, {});
+  for (Field& field : fields) field.value = field.name;
+  WriteCsvFields(header, std::span(fields).subspan(with_maker_ ? 1 : 2));
+}
+
+void RecordWriter::WriteCatalogueRow(std::span<const std::string_view> row, const Record& record) {
+  const DecadeDigits decade(record.decade);
+  const std::array<Field, 6> fields = RecordFields(record, decade.text);
+  WriteCsvFields(row, std::span(fields).subspan(with_maker_ ? 1 : 2));
+}
+
+void RecordWriter::Write(const Record& record) {
+  const DecadeDigits decade_digits(record.decade);
+  const std::string_view decade = decade_digits.text;
+  if (format_ == Format::kText) return WriteText(record, decade);
+  const std::array<Field, 6> fields = RecordFields(record, decade);
+  if (format_ == Format::kCsv) return WriteCsvFields({}, fields);
   for (const Field& field : fields) {
     out_.Write(&field == &fields.front() ? "{\"" : ", \"");
     out_.Write(field.name);
-    out_.Write(field.is_number ? "\": " : "\": \"");
+    if (field.json != JsonValue::kString && field.value.empty()) {
+      out_.Write("\": null");
+      continue;
+    }
+    const bool quoted = field.json != JsonValue::kNumber;
+    out_.Write(quoted ? "\": \"" : "\": ");
     WriteEscapedUtf8(out_, field.value, res::JsonEscape);
-    if (!field.is_number) out_.Write("\"");
+    if (quoted) out_.Write("\"");
   }
   out_.Write("}\n");
 }
@@ -103,6 +153,10 @@ void RecordWriter::Write(const Record& record) {
 void RecordWriter::WriteText(const Record& record, std::string_view decade) {
   if (with_decade_) {
     out_.Write(decade);
+    out_.Write("\t");
+  }
+  if (with_maker_) {
+    out_.Write(record.maker);
     out_.Write("\t");
   }
   std::string_view text = record.text;

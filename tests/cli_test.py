@@ -44,6 +44,13 @@ class Cli(unittest.TestCase):
              "2020\tJune 15th, 2025\n"),
             ("all decades, once for cmc", ["-m", "cmc", "-d", "all", "KC15"], b"", 0,
              "0\tMarch 15th, 2006\n"),
+            ("one maker and one decade: the date even after today", ["-m", "ritek", "-d", "2020s",
+             "--today", "2026-12-08", "RI90615"], b"", 0, "June 15th, 2029\n"),
+            ("every maker, one decade", ["-m", "any", "-d", "2000", "0366"], b"", 0,
+             "Eastman Kodak Company, Mitsui Toatsu Chemicals + MAM-E, Moser Baer India, Prodisc\t"
+             "December 31st, 2000\nMitsubishi Chemical Corporation [CD-R], TDK Corporation (Luxembourg)"
+             "\t2003\nMitsubishi Chemical Corporation [DVD\u00b1R], Taiyo Yuden\t2006\n"),
+            ("no candidate", ["-m", "any", "-d", "all", "X"], b"", 1, f"0\t\terror: {NO_DATE}\n"),
             ("LF, an empty line first", ["-m", "cmc"], b"\nKC15\nZA00\n", 1,
              f"error: {NO_DATE}\nMarch 15th, 2006\nJanuary , 2021\n"),
             ("lone CR", ["-m", "mbi", "-d", "2000"], b"5123\r4060\r", 0,
@@ -63,6 +70,63 @@ class Cli(unittest.TestCase):
         for name, args, stdin, status, out in rows:
             with self.subTest(name):
                 self.assertEqual(run(*args, stdin=stdin), (status, out.encode(), b""))
+
+    def test_candidates_after_today_are_left_out_and_counted(self):
+        self.assertEqual(run("-m", "ritek", "-d", "all", "--today", "2026-12-08", "RI90615", "RI61208"),
+                         (0, b"1990\tJune 15th, 1999\n2000\tJune 15th, 2009\n2010\tJune 15th, 2019\n"
+                             b"1990\tDecember 8th, 1996\n2000\tDecember 8th, 2006\n2010\tDecember 8th, 2016\n"
+                             b"2020\tDecember 8th, 2026\n",
+                          b"varnock-cli: RI90615: 1 candidate dated after today left out\n"))
+        status, out, err = run("-m", "tdk", "-d", "all", "--today", "1994-12-31", "-f", "json", "T5X")
+        self.assertEqual((status, json.loads(out)["text"], err), (1, "Every date this code gives is "
+                         "after today's date, so none can be true.", b"varnock-cli: T5X: 4 candidates dated "
+                         b"after today left out\n"))
+        for today in ("2026-02-29", "2026-1-08", "26-12-08", "2026-12-08x"):
+            self.assertEqual(run("-m", "cmc", "--today", today, "KC15")[2].split(b"\n")[0],
+                             f"varnock-cli: invalid date '{today}'; give it as YYYY-MM-DD".encode())
+
+    def test_a_catalogue_of_mixed_makers(self):
+        catalogue = ("\xef\xbb\xbfShelf,Hub Code,Maker,Decade\r\n"
+                     'A1,kc15,cmc,\r\n'
+                     '"A2, left",RI50615,Ritek Corporation,2000s\r\n'
+                     'A3,RI50615,ritek,\r\n'
+                     '"A""4",5123,mbi,1985\r\n'
+                     'A5,5123,verbatim,2000\r\n'
+                     '"A6\r\nwrapped",TY8,,2000\r\n'
+                     '\r\n'
+                     'A7,X\xff,cmc,\r\n'
+                     'A8,HY09J405110318B11,any,all\r\n').encode("latin-1")
+        status, out, err = run("--input", "csv", "--maker-column", "maker", "--decade-column", "DECADE",
+                               "-m", "taiyo-yuden", "--today", "2026-12-08", stdin=catalogue)
+        rows = list(csv.reader(io.StringIO(out.decode("latin-1"), newline="")))
+        self.assertEqual((status, err), (1, b""))
+        self.assertEqual(rows[:4], [
+            ["Shelf", "Hub Code", "Maker", "Decade", "decade", "result", "text", "date"],
+            ["A1", "kc15", "cmc", "", "0", "date", "March 15th, 2006", "2006-03-15"],
+            ["A2, left", "RI50615", "Ritek Corporation", "2000s", "2000", "date", "June 15th, 2005", "2005-06-15"],
+            ["A3", "RI50615", "ritek", "", "0", "error", "No decade selected. This manufacturer requires "
+             "a decade estimate.", ""]])
+        self.assertEqual([row[4:6] + row[6:7] for row in rows[4:7]], [
+            ["", "error", "unknown decade '1985'"], ["", "error", "unknown maker 'verbatim'"],
+            ["2000", "date", "2008"]])
+        self.assertEqual((rows[6][0], rows[7][1], rows[7][6]), ("A6\r\nwrapped", "X\xff", "the code is not valid UTF-8"))
+        self.assertEqual([row[7] for row in rows[8:]], ["1986-05-31", "1990", "1994-05-11", "2000", "2004-05-11",
+                                                        "2010", "2014-05-11", "2020", "2024-05-11"])
+        self.assertEqual(sorted(row[7] for row in rows[8:]), [row[7] for row in rows[8:]][:1] +
+                         sorted(row[7] for row in rows[9:]))  # ISO dates sort as dates
+        self.assertIn(b'"A6\r\nwrapped",TY8,,2000,', out)  # kept byte for byte
+        self.assertIn(b"\r\nA7,X\xff,cmc,,0,error,", out)
+        # A malformed file ends the run after every record before it, with its line.
+        status, out, err = run("--input", "csv", "-m", "cmc", stdin=b"code\nKC15\n\"KC\n15\nKC16\n")
+        self.assertEqual((status, out, err), (1, b"code,decade,result,text,date\r\nKC15,0,date,"
+                         b"\"March 15th, 2006\",2006-03-15\r\n", b"varnock-cli: standard input: line 3: "
+                         b"a quoted field is never closed\n"))
+        self.assertEqual(run("--input", "csv", "-m", "cmc", stdin=b'code\n"KC"15\n')[2],
+                         b"varnock-cli: standard input: line 2: a quoted field goes on after its closing "
+                         b"quote (a quote within one is doubled)\n")
+        self.assertEqual(run("--input", "csv", "-m", "cmc", stdin=b"serial\nKC15\n")[2],
+                         b'varnock-cli: standard input: no column of codes: none is headed "hub code", '
+                         b'"hub_code" or "code"; name it with --code-column\n')
 
     def test_input_that_trickles_in_or_cannot_be_read(self):
         # Each line is answered before the next is sent, whatever ends it; None: no answer
@@ -98,12 +162,12 @@ class Cli(unittest.TestCase):
     def test_csv_quoted_where_needed(self):
         status, out, err = run("-m", "mbi", "-d", "all", "-f", "csv", "5123", "123")
         self.assertEqual((status, err), (1, b""))
-        self.assertTrue(out.startswith(b"code,maker,decade,result,text\r\n"
-                                       b"5123,Moser Baer India,1990,date,\"May 3rd, 1995\"\r\n"))
+        self.assertTrue(out.startswith(b"code,maker,decade,result,text,date\r\n"
+                                       b"5123,Moser Baer India,1990,date,\"May 3rd, 1995\",1995-05-03\r\n"))
         rows = list(csv.reader(io.StringIO(out.decode(), newline="")))
-        self.assertEqual(len(rows), 9)
-        self.assertEqual(rows[5], ["123", "Moser Baer India", "1990", "error", f"{NO_DATE}\n\n{NOTE}"])
-        self.assertEqual(run("-m", "cmc", "-f", "csv"), (0, b"code,maker,decade,result,text\r\n", b""))
+        self.assertEqual(len(rows), 6)
+        self.assertEqual(rows[5], ["123", "Moser Baer India", "0", "error", f"{NO_DATE}\n\n{NOTE}", ""])
+        self.assertEqual(run("-m", "cmc", "-f", "csv"), (0, b"code,maker,decade,result,text,date\r\n", b""))
         rows = [("plain", False), ("\u00e9", False), ("a,b", True), ('a"b', True), ("a\rb", True),
                 ("a\nb", True), ("a\x00b", True), ("a\tb", True), ("a\x1fb", True), ("a\x7fb", True)]
         for code, quoted in rows:
@@ -117,8 +181,8 @@ class Cli(unittest.TestCase):
         status, out, _ = run("-m", "mcc-dvd", "-d", "2020", "--format=json", "mk1", "\u00e9\x01")
         maker = '"maker": "Mitsubishi Chemical Corporation [DVD\u00b1R]", "decade": 2020'
         self.assertEqual((status, out.decode()), (1,
-            f'{{"code": "mk1", {maker}, "result": "date", "text": "2021"}}\n'
-            f'{{"code": "\u00e9\\u0001", {maker}, "result": "error", "text": "{NO_DATE}"}}\n'))
+            f'{{"code": "mk1", {maker}, "result": "date", "text": "2021", "date": "2021"}}\n'
+            f'{{"code": "\u00e9\\u0001", {maker}, "result": "error", "text": "{NO_DATE}", "date": null}}\n'))
         controls = "".join(chr(i) for i in range(1, 32))  # each escaped, as quote and backslash
         _, out, _ = run("-m", "cmc", "-f", "json", "\"\\" + controls + " \x7f")
         self.assertIn(b'"code": "\\"\\\\\\u0001\\u0002\\u0003\\u0004\\u0005\\u0006\\u0007\\u0008\\u0009\\u000a'
@@ -136,15 +200,20 @@ class Cli(unittest.TestCase):
                          ["K\ufffdC\ufffd\ufffd", "\ufffd", ""])
         _, out, _ = run("-m", "cmc", "-f", "csv", stdin=b"K\xff,\n")
         self.assertEqual(out.decode().split("\r\n")[1], '"K\ufffd,",CMC Magnetics,0,error,'
-                         'the code is not valid UTF-8')
+                         'the code is not valid UTF-8,')
 
     def test_usage_errors_name_what_was_wrong(self):
         rows = [
             (["KC15"], "no maker given (-m); valid makers: cmc, daxon, kodak, mcc-cdr, mcc-dvd, "
-                       "mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden or tdk"),
+                       "mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden, tdk or any\n"),
             (["-m", "cmc magnetics"], "unknown maker 'cmc magnetics'; valid makers: cmc, daxon, "
-             "kodak, mcc-cdr, mcc-dvd, mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden or "
-             "tdk, or a name that --list-makers prints\n"),
+             "kodak, mcc-cdr, mcc-dvd, mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden, "
+             "tdk, any, or a name that --list-makers prints\n"),
+            (["--input", "csv"], "no maker given (-m); valid makers: cmc, daxon, kodak, mcc-cdr, "
+             "mcc-dvd, mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden, tdk or any, or a "
+             "column of makers (--maker-column)\n"),
+            (["-m", "cmc", "--code-column", "code"], "columns are named only for a catalogue (--input csv)"),
+            (["-m", "cmc", "--input", "xml"], "unknown input 'xml'; valid inputs: lines or csv"),
             (["-m", "ritek", "-d", "1980"],
              "unknown decade '1980'; valid decades: 1990, 2000, 2010, 2020, all"),
             (["-m", "ritek", "-d", "20000"],
@@ -169,11 +238,11 @@ class Cli(unittest.TestCase):
         self.assertEqual(status, 0)
         self.assertTrue(out.startswith(b"Usage: varnock-cli [OPTIONS] [CODE...]\n"))
         for line in ("CRLF or CR). A CODE that starts with '-' goes after '--'.",
-                     "                        1990, 2000, 2010 or 2020, or \"all\" to decode once for each;",
+                     "                        1990, 2000, 2010 or 2020, or \"all\" for every decade;",
                      "                        left out: none, which is enough for cmc and daxon",
                      "  -f, --format FORMAT   text (the default), csv (RFC 4180, with a header row),",
                      "                        or json (JSON Lines, a record an object)",
-                     "fields code, maker, decade, result and text. A text record is the date, or"):
+                     "fields code, maker, decade, result, text and date."):
             self.assertIn("\n" + line + "\n", out.decode())
         self.assertEqual(run("-h"), (0, out, b""))
         self.assertEqual(run("--version"), (0, b"varnock-cli 2.0.0.0\n"
