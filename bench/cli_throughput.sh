@@ -28,7 +28,9 @@ def ritek():  return f"RITEK RI{rng.randint(0,9)}{rng.randint(1,12):02d}{rng.ran
 def tdk():    return f"T{rng.randint(0,9)}{rng.choice(L)}{rng.randint(100,999)}"
 def mbi():    return f"{rng.randint(0,9)}{rng.randint(1,365):03d} MBI {rng.choice(L)}{rng.randint(10,99)}"
 gen = dict(cmc=cmc, daxon=daxon, ritek=ritek, tdk=tdk, mbi=mbi)
-with open(f"{work}/all.txt", "w") as everything:
+# The same codes as an archivist's catalogue, maker by maker in a column of its own.
+with open(f"{work}/all.txt", "w") as everything, open(f"{work}/catalogue.csv", "w") as catalogue:
+    catalogue.write("shelf,hub code,maker\n")
     for maker in makers:
         with open(f"{work}/{maker}.txt", "w") as part:
             for _ in range(200_000):
@@ -37,6 +39,7 @@ with open(f"{work}/all.txt", "w") as everything:
                     code = code[:3]  # mistyped: too short to hold a date
                 part.write(code + "\n")
                 everything.write(code + "\n")
+                catalogue.write(f"S{rng.randint(1, 999)},{code},{maker}\n")
 PY
 
 lines=$(wc -l < "$work/all.txt")
@@ -57,10 +60,14 @@ run_cli() {
 
 # The contestants take turns, round after round, so that a machine busier in one moment
 # than the next weighs on all of them alike.
-names=(mawk text csv json)
+run_catalogue() {
+  "${wrapper[@]}" "$cli" --input csv --maker-column maker -d 2000 "$work/catalogue.csv" || true
+}
+names=(mawk text csv json catalogue)
 for _ in $(seq "$rounds"); do
   seconds mawk '{print toupper($0)}' "$work/all.txt" >> "$work/mawk.s"
   for format in text csv json; do seconds run_cli "$format" >> "$work/$format.s"; done
+  seconds run_catalogue >> "$work/catalogue.s"
 done
 
 # median NAME: the median of NAME's rounds, then the fastest and the slowest.

@@ -80,7 +80,7 @@ class Catalogue {
       : options_(options),
         out_(out),
         writer_(Format::kCsv, false, options.maker.given && !options.maker.maker, out),
-        decoder_(options.today) {}
+        decoder_(options.today, true) {}
 
   // Decodes every row of the input; false when it stopped early. `all_dates` turns false
   // for any row that gave no date.

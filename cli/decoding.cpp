@@ -6,7 +6,8 @@
 
 namespace varnock::cli {
 
-CodeDecoder::CodeDecoder(ProductionDate today) : today_(today) {
+CodeDecoder::CodeDecoder(ProductionDate today, bool iso_dates)
+    : today_(today), iso_dates_(iso_dates) {
   for (const MakerInfo& info : kMakers) {
     names_[static_cast<std::size_t>(info.maker)] = CodePageToUtf8(info.name);
   }

@@ -20,7 +20,8 @@ inline constexpr std::string_view kNotUtf8Message = "the code is not valid UTF-8
 
 class CodeDecoder {
  public:
-  explicit CodeDecoder(ProductionDate today);
+  // `iso_dates`: the records carry the date in ISO 8601, which the text format does not.
+  CodeDecoder(ProductionDate today, bool iso_dates);
 
   // Gives `emit` each record of the code (in the code page, nullopt where it was not
   // valid UTF-8; `given` as it came). True if it gave a date. Candidates left out for
@@ -35,6 +36,7 @@ class CodeDecoder {
   void SayLeftOut(std::string_view given, int count) const;
 
   ProductionDate today_;
+  bool iso_dates_;
   std::array<std::string, kMakers.size()> names_;  // UTF-8, by Maker
 };
 
@@ -54,7 +56,7 @@ bool CodeDecoder::Decode(MakerChoice maker, DecadeChoice decade,
     std::optional<IsoDateText> iso;
     if (record.is_date) {
       record.text = text.emplace(decoded.date).view();
-      record.iso_date = iso.emplace(decoded.date).view();
+      if (iso_dates_) record.iso_date = iso.emplace(decoded.date).view();
     } else {
       record.text = decoded.message;
     }
@@ -74,7 +76,8 @@ bool CodeDecoder::Decode(MakerChoice maker, DecadeChoice decade,
     for (Maker each : candidate.makers)
       makers.append(makers.empty() ? "" : ", ").append(Name(each));
     const IsoDateText iso(candidate.date);
-    emit(Record{given, makers, candidate.decade, true, candidate.text, iso.view()});
+    emit(Record{given, makers, candidate.decade, true, candidate.text,
+                iso_dates_ ? iso.view() : ""});
   }
   return true;
 }

@@ -53,7 +53,7 @@ class BatchDecoder {
   BatchDecoder(const CliOptions& options, RecordWriter& writer)
       : options_(options),
         writer_(writer),
-        decoder_(options.today),
+        decoder_(options.today, options.format != Format::kText),
         // The records show the code as given, or the notes on candidates name it.
         echo_(options.format != Format::kText || ListsCandidates(options)) {}
 

@@ -14,8 +14,9 @@ class Output {
   // Under Wine each read and write costs some 40 µs: at 64 KiB a tenth of a batch.
   static constexpr std::size_t kBlock = 256 * 1024;
 
-  // Records are written a few bytes at a time, so the common case is a copy inline.
-  void Write(std::string_view text) {
+  // Records are written a few bytes at a time, so the common case is a copy inline:
+  // left to itself the compiler made a call of it, a third of the JSON format's time.
+  [[gnu::always_inline]] void Write(std::string_view text) {
     if (text.size() <= kBlock - size_) {
       std::memcpy(pending_.get() + size_, text.data(), text.size());
       size_ += text.size();

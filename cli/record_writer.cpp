@@ -12,6 +12,10 @@
 namespace varnock::cli {
 namespace {
 
+// Literals as string_views: a choice between two plain ones would be measured at run
+// time, which once took a seventh of the JSON format's time.
+using namespace std::string_view_literals;
+
 constexpr std::string_view kReplacementChar = "\xEF\xBF\xBD";  // U+FFFD
 
 bool IsControl(char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }
@@ -72,7 +76,7 @@ std::array<Field, 6> RecordFields(const Record& record, std::string_view decade)
   return {{{"code", record.code, JsonValue::kString},
            {"maker", record.maker, JsonValue::kString},
            {"decade", decade, JsonValue::kNumber},
-           {"result", record.is_date ? "date" : "error", JsonValue::kString},
+           {"result", record.is_date ? "date"sv : "error"sv, JsonValue::kString},
            {"text", record.text, JsonValue::kString},
            {"date", record.iso_date, JsonValue::kStringOrNull}}};
 }
@@ -135,14 +139,14 @@ void RecordWriter::Write(const Record& record) {
   const std::array<Field, 6> fields = RecordFields(record, decade);
   if (format_ == Format::kCsv) return WriteCsvFields({}, fields);
   for (const Field& field : fields) {
-    out_.Write(&field == &fields.front() ? "{\"" : ", \"");
+    out_.Write(&field == &fields.front() ? "{\""sv : ", \""sv);
     out_.Write(field.name);
     if (field.json != JsonValue::kString && field.value.empty()) {
       out_.Write("\": null");
       continue;
     }
     const bool quoted = field.json != JsonValue::kNumber;
-    out_.Write(quoted ? "\": \"" : "\": ");
+    out_.Write(quoted ? "\": \""sv : "\": "sv);
     WriteEscapedUtf8(out_, field.value, res::JsonEscape);
     if (quoted) out_.Write("\"");
   }

@@ -99,8 +99,16 @@ std::string FormatYear(int year) { return std::to_string(year); }
 
 namespace {
 
-// `value` in decimal with at least `width` digits, a minus sign before them.
+// `value` in decimal with at least `width` digits, a minus sign before them. Years of
+// four digits, months and days are written digit by digit: this runs for every record
+// of a batch.
 char* WritePadded(char* out, int value, int width) {
+  if (value >= 0 && value < 10000 && width <= 4) {
+    auto digits = static_cast<unsigned>(value);
+    for (int place = width - 1; place >= 0; --place, digits /= 10)
+      out[place] = static_cast<char>('0' + digits % 10);
+    if (digits == 0) return out + width;
+  }
   if (value < 0) *out++ = '-';
   const auto magnitude =
       value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);

@@ -82,9 +82,7 @@ class DecoderDlgTest : public QObject {
     }
     return nullptr;
   }
-  QRect InDialog(QWidget* widget) {
-    return {widget->mapTo(dlg_.get(), QPoint()), widget->size()};
-  }
+  QRect InDialog(QWidget* widget) { return {widget->mapTo(dlg_.get(), QPoint()), widget->size()}; }
   void PickMaker(int row) {  // from the keyboard: the first entry, then down the list
     Maker()->setFocus();
     QTest::keyClick(Maker(), Qt::Key_Home);
@@ -143,19 +141,29 @@ class DecoderDlgTest : public QObject {
     QCOMPARE(dlg_->minimumSize(), dlg_->maximumSize());
     QCOMPARE(dlg_->windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint),
              Qt::Window | Qt::WindowMinimizeButtonHint);  // its own taskbar entry
-    QCOMPARE(dlg_->windowIcon().availableSizes(),
-             (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+    QCOMPARE(
+        dlg_->windowIcon().availableSizes(),
+        (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
   }
 
   // The template table is the template: every number, text and style written out.
   void templateTableHoldsTheTemplate() {
     const QStringList kinds = {"autoradio", "defpush", "push",         "groupbox",
                                "edit",      "static",  "dropdownlist", "picture"};
-    const QStringList styles = QStringLiteral("group tabstop border uppercase autohscroll readonly "
-                                              "center sunken staticedge notify vscroll transparent").split(' ');
+    const QStringList styles = QStringLiteral(
+                                   "group tabstop border uppercase autohscroll readonly "
+                                   "center sunken staticedge notify vscroll transparent")
+                                   .split(' ');
     const auto row = [](auto id, auto kind, auto text, auto x, auto y, auto w, auto h, auto bits) {
-      return QStringLiteral("%1 %2 '%3' %4,%5,%6,%7 %8").arg(id).arg(kind).arg(text.data())
-          .arg(x).arg(y).arg(w).arg(h).arg(bits);
+      return QStringLiteral("%1 %2 '%3' %4,%5,%6,%7 %8")
+          .arg(id)
+          .arg(kind)
+          .arg(text.data())
+          .arg(x)
+          .arg(y)
+          .arg(w)
+          .arg(h)
+          .arg(bits);
     };
     QStringList real, want;
     for (const auto& c : kMainDialogControls) {
@@ -168,8 +176,11 @@ class DecoderDlgTest : public QObject {
     for (const auto& c : kExpectedControls)
       want << row(c.id, c.kind.data(), c.text, c.x, c.y, c.width, c.height, c.styles.data());
     const auto& d = varnock::res::kMainDialog;
-    real << QStringLiteral("%1x%2 %3 %4 %5").arg(d.width).arg(d.height)
-                .arg(d.caption.data(), d.font_family.data()).arg(d.font_point_size);
+    real << QStringLiteral("%1x%2 %3 %4 %5")
+                .arg(d.width)
+                .arg(d.height)
+                .arg(d.caption.data(), d.font_family.data())
+                .arg(d.font_point_size);
     QCOMPARE(real, want << kExpectedDialog.data());
   }
 
@@ -187,7 +198,8 @@ class DecoderDlgTest : public QObject {
       for (const char* style : {"Fusion", "Windows"})
         QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(family, style))) << style << family;
     }
-    QTest::newRow("desktop font at 10 pt") << "Fusion" << "10";
+    QTest::newRow("desktop font at 10 pt") << "Fusion"
+                                           << "10";
     QVERIFY2(fonts > 0, "none of the common sans fonts is installed");
   }
 
@@ -236,7 +248,8 @@ class DecoderDlgTest : public QObject {
       } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
         QStyleOptionButton option;
         option.initFrom(radio);
-        const QRect text = radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
+        const QRect text =
+            radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
         QVERIFY2(metrics.horizontalAdvance(radio->text()) <= text.width(), c.text.data());
       } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         QVERIFY2(metrics.horizontalAdvance(button->text()) < button->width() - 8, c.text.data());
@@ -244,8 +257,8 @@ class DecoderDlgTest : public QObject {
     }
     QStyleOptionComboBox option;  // every maker's name whole in the closed list
     option.initFrom(Maker());
-    const QRect field =
-        Maker()->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, Maker());
+    const QRect field = Maker()->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                         QStyle::SC_ComboBoxEditField, Maker());
     for (int i = 0; i < Maker()->count(); ++i)
       QVERIFY2(Maker()->fontMetrics().horizontalAdvance(Maker()->itemText(i)) <= field.width(),
                qPrintable(Maker()->itemText(i)));
@@ -265,11 +278,12 @@ class DecoderDlgTest : public QObject {
       // Etched at the box's edges, dark outside at the top and left; none above.
       // (At a fractional scale the light line at the far edges may fall outside.)
       const bool whole = drawn.devicePixelRatio() == qRound(drawn.devicePixelRatio());
-      QCOMPARE((QList<QRgb>{seen(w / 2, top), seen(0, h / 2), seen(w / 2, whole ? h : top),
-                            seen(whole ? w : 0, h / 2), seen(w / 2, top - 2)}),
-               (QList<QRgb>{role(QPalette::Dark), role(QPalette::Dark),
-                            role(whole ? QPalette::Light : QPalette::Dark),
-                            role(whole ? QPalette::Light : QPalette::Dark), role(QPalette::Window)}));
+      QCOMPARE(
+          (QList<QRgb>{seen(w / 2, top), seen(0, h / 2), seen(w / 2, whole ? h : top),
+                       seen(whole ? w : 0, h / 2), seen(w / 2, top - 2)}),
+          (QList<QRgb>{role(QPalette::Dark), role(QPalette::Dark),
+                       role(whole ? QPalette::Light : QPalette::Dark),
+                       role(whole ? QPalette::Light : QPalette::Dark), role(QPalette::Window)}));
       bool gap = false;  // the title breaks the line
       for (int x = box->TitleRect().left(); x <= box->TitleRect().right(); ++x)
         gap |= seen(x, top) == role(QPalette::Window);
@@ -302,7 +316,8 @@ class DecoderDlgTest : public QObject {
   void logoIsSharpAtTheScreensScale() {
     QWidget* logo = Item(IDC_LOGO);
     const qreal scale = logo->devicePixelRatioF();
-    const QImage drawn = logo->grab(logo->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage drawn =
+        logo->grab(logo->contentsRect()).toImage().convertToFormat(QImage::Format_RGB32);
     const QString file = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
     const QImage made = QImage(QStringLiteral(":/varnock/logo%1.png").arg(file))
                             .convertToFormat(QImage::Format_RGB32);
@@ -329,8 +344,9 @@ class DecoderDlgTest : public QObject {
     };
     QCOMPARE(tabs(7), (QList<QWidget*>{Item(IDC_PROCESS), Item(IDCANCEL), HubCode(), Maker(),
                                        Result(), Item(IDC_LOGO), Item(IDC_DECADE_1990)}));
-    const QMap<char, Qt::Key> keys = {{'U', Qt::Key_Up},    {'D', Qt::Key_Down}, {'L', Qt::Key_Left},
-                                      {'R', Qt::Key_Right}, {'T', Qt::Key_Tab},  {'B', Qt::Key_Backtab}};
+    const QMap<char, Qt::Key> keys = {{'U', Qt::Key_Up},   {'D', Qt::Key_Down},
+                                      {'L', Qt::Key_Left}, {'R', Qt::Key_Right},
+                                      {'T', Qt::Key_Tab},  {'B', Qt::Key_Backtab}};
     for (const KeyMove& move : kKeyMoves) {
       QTest::keyClick(QApplication::focusWidget(), keys[move.key]);
       QCOMPARE(QApplication::focusWidget(), Item(move.focused));
@@ -374,21 +390,26 @@ class DecoderDlgTest : public QObject {
         QAccessibleInterface* child = node->child(i);
         tree << QString(depth * 2, ' ') + roles.valueToKey(child->role()) + ' ' +
                     child->text(QAccessible::Name) +
-                    (child->role() == QAccessible::EditableText && child->state().readOnly ? QStringLiteral(" (read-only)") : QString());
+                    (child->role() == QAccessible::EditableText && child->state().readOnly
+                         ? QStringLiteral(" (read-only)")
+                         : QString());
         if (child->role() == QAccessible::Grouping) walk(child, depth + 1);
       }
     };
     walk(QAccessible::queryAccessibleInterface(dlg_.get()), 0);
-    QCOMPARE(tree.join('|'), QStringLiteral(
-        "Grouping Input |  StaticText Hub code|  EditableText Hub code|"
-        "  StaticText Manufacturer|  ComboBox Manufacturer|  StaticText Decade|"
-        "  Grouping Decade|    RadioButton 1990s|    RadioButton 2000s|    RadioButton 2010s|"
-        "    RadioButton 2020s|Grouping Manufacturing date|"
-        "  EditableText Manufacturing date (read-only)|Button Process|Button Close|"
-        "StaticText version 2.0B1|StaticText (c) 2024-2026|Link Varnock web page"));
+    QCOMPARE(
+        tree.join('|'),
+        QStringLiteral(
+            "Grouping Input |  StaticText Hub code|  EditableText Hub code|"
+            "  StaticText Manufacturer|  ComboBox Manufacturer|  StaticText Decade|"
+            "  Grouping Decade|    RadioButton 1990s|    RadioButton 2000s|    RadioButton 2010s|"
+            "    RadioButton 2020s|Grouping Manufacturing date|"
+            "  EditableText Manufacturing date (read-only)|Button Process|Button Close|"
+            "StaticText version 2.0B1|StaticText (c) 2024-2026|Link Varnock web page"));
     PageOpener browser;  // the link, pressed as a screen reader presses it
     QAccessibleInterface* logo = QAccessible::queryAccessibleInterface(Item(IDC_LOGO));
-    QVERIFY(logo->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    QVERIFY(
+        logo->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     logo->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(browser.opened.size(), 1);
   }

@@ -140,6 +140,19 @@ class Page(unittest.TestCase):
                               "2010s: June 15th, 2015", "2020s: June 15th, 2025"])
         self.open("?maker=cmc&decade=all&code=KC15")  # a maker that needs no decade: once
         self.shows("result", ["March 15th, 2006"])
+        fixed = self.browser.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source":  # today
+            "Date = class extends Date { constructor(...a) { super(...(a.length ? a : [2026, 11, 8])) } }"})
+        self.open("?maker=ritek&decade=all&code=RI90615")
+        self.shows("result", ["1990s: June 15th, 1999", "2000s: June 15th, 2009", "2010s: June 15th, 2019"])
+        self.assertEqual(self.js("document.getElementById('left-out').textContent"),
+                         "1 candidate dated after today is not shown: it cannot be true.")
+        self.open("?maker=any&decade=all&code=HY09J405110318B11")
+        years, fives = "Mitsubishi Chemical Corporation [DVD\u00b1R], Taiyo Yuden: ", \
+            "MJC Pte Ltd (Singapore), Optodisc Technology, Ritek Corporation: May 11th, "
+        self.shows("result", ["Whole year in the code", "Daxon Technology: May 31st, 1986",
+                              "1990s", years + "1990", fives + "1994", "2000s", years + "2000", fives + "2004",
+                              "2010s", years + "2010", fives + "2014", "2020s", years + "2020", fives + "2024"])
+        self.browser.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", fixed)
         self.open("?maker=mcc-dvd&decade=2020&code=mk1")
         self.shows("result", ["2021"])
         self.assertEqual(self.js("document.querySelector('input:checked').value"), "2020")

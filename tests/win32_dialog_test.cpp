@@ -278,22 +278,23 @@ TEST(Win32Dialog, APersonWithOnlyAKeyboardDecodesAndCopies) {
   std::vector<Step> script = {Press({VK_TAB, VK_TAB}), [](HWND) { Keys({}, L"ri50615"); },
                               Press({VK_TAB, VK_HOME})};
   for (int i = 0; i < 10; ++i) script.push_back(Press({VK_DOWN}));
-  script.insert(script.end(),
-                {Press({VK_TAB, VK_TAB}), focus_on(IDC_LOGO), Press({VK_RETURN}),
-                 [&](HWND) { EXPECT_EQ(opened.size(), 1u); },
-                 Press({VK_TAB}), focus_on(IDC_DECADE_1990), Press({VK_RIGHT}),
-                 focus_on(IDC_DECADE_2000), Press({VK_TAB}), focus_on(IDC_PROCESS),
-                 Press({VK_SPACE}), Expect(IDC_RESULT, L"June 15th, 2005"),
-                 [](HWND) { Keys({VK_TAB, VK_TAB, VK_TAB}, {}, {VK_SHIFT}); },
-                 focus_on(IDC_RESULT), [](HWND) { Keys({'C'}, {}, {VK_CONTROL}); },
-                 [](HWND dialog) {
-                   OpenClipboard(dialog);
-                   const auto* text = static_cast<const wchar_t*>(
-                       GlobalLock(GetClipboardData(CF_UNICODETEXT)));
-                   EXPECT_EQ(std::wstring(text ? text : L""), L"June 15th, 2005");
-                   CloseClipboard();
-                 },
-                 Press({VK_ESCAPE})});
+  script.insert(script.end(), {Press({VK_TAB, VK_TAB}), focus_on(IDC_LOGO), Press({VK_RETURN}),
+                               [&](HWND) { EXPECT_EQ(opened.size(), 1u); }, Press({VK_TAB}),
+                               focus_on(IDC_DECADE_1990), Press({VK_RIGHT}),
+                               focus_on(IDC_DECADE_2000), Press({VK_TAB}), focus_on(IDC_PROCESS),
+                               Press({VK_SPACE}), Expect(IDC_RESULT, L"June 15th, 2005"),
+                               [](HWND) {
+                                 Keys({VK_TAB, VK_TAB, VK_TAB}, {}, {VK_SHIFT});
+                               },
+                               focus_on(IDC_RESULT), [](HWND) { Keys({'C'}, {}, {VK_CONTROL}); },
+                               [](HWND dialog) {
+                                 OpenClipboard(dialog);
+                                 const auto* text = static_cast<const wchar_t*>(
+                                     GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+                                 EXPECT_EQ(std::wstring(text ? text : L""), L"June 15th, 2005");
+                                 CloseClipboard();
+                               },
+                               Press({VK_ESCAPE})});
   EXPECT_EQ(RunDialog(dlg, script), IDCANCEL);
   EXPECT_EQ(opened, std::vector<std::wstring>{L"https://varnock.example.org/"});
 }
@@ -303,10 +304,13 @@ TEST(Win32Dialog, ArrowsGoRoundTheDecadesInScreenOrder) {
   CDecoderDlg dlg;
   std::vector<Step> script;
   for (const KeyMove& move : kKeyMoves) {
-    const WORD key = std::array<WORD, 6>{VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_TAB,
-                                         VK_TAB}[std::string_view("UDLRTB").find(move.key)];
-    script.push_back([=](HWND) { Keys({key}, {}, move.key == 'B' ? std::vector<WORD>{VK_SHIFT}
-                                                                 : std::vector<WORD>{}); });
+    const WORD key =
+        std::array<WORD, 6>{
+            VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_TAB, VK_TAB}[std::string_view("UDLRTB").find(
+            move.key)];
+    script.push_back([=](HWND) {
+      Keys({key}, {}, move.key == 'B' ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{});
+    });
     script.push_back([=](HWND dialog) {
       EXPECT_EQ(GetFocus(), GetDlgItem(dialog, move.focused)) << "after " << move.key;
       for (const auto& [id, decade] : varnock::res::kDecadeButtons)
@@ -321,9 +325,9 @@ TEST(Win32Dialog, ArrowsGoRoundTheDecadesInScreenOrder) {
 TEST(Win32Dialog, NamesForScreenReaders) {
   EXPECT_EQ(CDecoderDlg::AccessibleNames(),
             (std::vector<std::pair<int, std::wstring>>{{IDC_HUB_CODE, L"Hub code"},
-                                                        {IDC_MANUFACTURER, L"Manufacturer"},
-                                                        {IDC_RESULT, L"Manufacturing date"},
-                                                        {IDC_LOGO, L"Varnock web page"}}));
+                                                       {IDC_MANUFACTURER, L"Manufacturer"},
+                                                       {IDC_RESULT, L"Manufacturing date"},
+                                                       {IDC_LOGO, L"Varnock web page"}}));
 }
 
 // The logo at its own size with its edge around it, and the icons and logo made for the
@@ -354,10 +358,11 @@ TEST(Win32Dialog, LogoAndIconsForTheScreensScale) {
       EXPECT_EQ(sizes(dialog), expected) << dpi;
     };
   };
-  RunDialog(dlg, {[&](HWND dialog) { EXPECT_EQ(sizes(dialog), "100x32 in 100x32, icon 16"); },
-                  at_dpi(144, "150x48 in 150x48, icon 24"), at_dpi(192, "200x64 in 200x64, icon 32"),
-                  at_dpi(120, "125x40 in 125x40, icon 20"), at_dpi(168, "175x56 in 175x56, icon 28"),
-                  Press({VK_ESCAPE})});
+  RunDialog(dlg,
+            {[&](HWND dialog) { EXPECT_EQ(sizes(dialog), "100x32 in 100x32, icon 16"); },
+             at_dpi(144, "150x48 in 150x48, icon 24"), at_dpi(192, "200x64 in 200x64, icon 32"),
+             at_dpi(120, "125x40 in 125x40, icon 20"), at_dpi(168, "175x56 in 175x56, icon 28"),
+             Press({VK_ESCAPE})});
 }
 
 }  // namespace

@@ -7,6 +7,7 @@ const maker = form.elements.maker;
 const processButton = document.getElementById('process');
 const result = document.getElementById('result');
 const resultFor = document.getElementById('result-for');
+const leftOutNote = document.getElementById('left-out');
 const summary = document.getElementById('summary');
 const actions = document.querySelector('.actions');
 const copied = document.getElementById('copied');
@@ -40,10 +41,12 @@ code.addEventListener('paste', (event) => {
   }
 });
 
+// Paragraphs of text; {heading} ones stand over those that follow.
 function show(element, paragraphs) {
-  element.replaceChildren(...paragraphs.map((text) => {
+  element.replaceChildren(...paragraphs.map((item) => {
     const paragraph = document.createElement('p');
-    paragraph.textContent = text;
+    paragraph.textContent = item.heading ?? item;
+    if (item.heading) paragraph.className = 'heading';
     return paragraph;
   }));
 }
@@ -53,13 +56,15 @@ const paragraphsOf = (element) => [...element.children].map((p) => p.textContent
 // What the page shows of a decode, kept with its history entry so that Back brings it
 // back as it was: a date shown beside an error that came after it included.
 function shown() {
-  return { result: paragraphsOf(result), resultFor: resultFor.textContent, alert: paragraphsOf(alert),
+  return { result: [...result.children].map((p) => (p.className ? { heading: p.textContent } : p.textContent)),
+           resultFor: resultFor.textContent, leftOut: leftOutNote.textContent, alert: paragraphsOf(alert),
            summary: paragraphsOf(summary) };
 }
 
 function showAgain(state) {
   show(result, state?.result ?? []);
   resultFor.textContent = state?.resultFor ?? '';
+  leftOutNote.textContent = state?.leftOut ?? '';
   show(alert, state?.alert ?? []);
   show(summary, state?.summary ?? []);
   actions.hidden = result.children.length === 0;
@@ -79,26 +84,45 @@ function showMakerName() {
 maker.addEventListener('change', showMakerName);
 new ResizeObserver(showMakerName).observe(maker);
 
-// Decodes under the chosen decade, or under each when the user is not sure (once, with
-// none, for a maker whose codes carry the whole year). A date replaces the result, an
-// error is announced and the result stays, and no result changes nothing. A decode that
-// shows something becomes a history entry, unless `restoring` one.
+const decadeName = (decade) => (decade ? `${decade}s` : 'Whole year in the code');
+
+// What a decode shows: {dates, error, leftOut}. Under the chosen maker and decade, it
+// is the dialog's decode. When the user is not sure of either, it is every candidate
+// that can be true, none after today: under each decade for one maker, grouped by
+// decade for every maker.
+function outcome({ decode, candidates }) {
+  const chosen = form.elements.decade.value;
+  if (maker.value !== 'any' && chosen !== 'all') {
+    const { kind, text } = decode(maker.value, Number(chosen), code.value);
+    return { dates: kind === 'date' ? [text] : [], error: kind === 'error' ? text : '', leftOut: 0 };
+  }
+  const { found = [], after_today: leftOut = 0, message = '' } =
+    candidates(maker.value, chosen === 'all' ? 'all' : Number(chosen), code.value, new Date());
+  const dates = maker.value !== 'any'
+    ? found.map(({ decade, text }) => (decade ? `${decade}s: ${text}` : text))
+    : found.flatMap(({ decade, makers, text }, i) => [
+      ...(i === 0 || found[i - 1].decade !== decade ? [{ heading: decadeName(decade) }] : []),
+      `${makers.join(', ')}: ${text}`]);
+  return { dates, error: message, leftOut };
+}
+
+// A date replaces the result, an error is announced and the result stays, and no result
+// changes nothing. A decode that shows something becomes a history entry, unless
+// `restoring` one.
 async function process(restoring = false) {
-  let decode;
+  let api;
   try {
-    ({ decode } = await decoder);
+    api = await decoder;
   } catch {
     return;  // already said
   }
-  const chosen = form.elements.decade.value;
-  const needsDecade = maker.selectedOptions[0]?.dataset.needsDecade === 'true';
-  const decades = chosen !== 'all' ? [Number(chosen)] : needsDecade ? [1990, 2000, 2010, 2020] : [0];
-  const outcomes = decades.map((decade) => ({ decade, ...decode(maker.value, decade, code.value) }));
-  const dates = outcomes.filter((outcome) => outcome.kind === 'date');
-  const error = outcomes.find((outcome) => outcome.kind === 'error');
+  const { dates, error, leftOut } = outcome(api);
   let news;
   if (dates.length > 0) {
-    show(result, dates.map(({ decade, text }) => (decades.length > 1 ? `${decade}s: ${text}` : text)));
+    show(result, dates);
+    leftOutNote.textContent = leftOut === 0 ? ''
+      : leftOut === 1 ? '1 candidate dated after today is not shown: it cannot be true.'
+        : `${leftOut} candidates dated after today are not shown: they cannot be true.`;
     resultFor.textContent = `${code.value.toUpperCase()}, ${maker.selectedOptions[0].textContent}`;
     show(summary, [...form.querySelectorAll('label[for], legend')].map((label) =>
       `${label.textContent}: ${valueOf(label)}`));
@@ -107,7 +131,7 @@ async function process(restoring = false) {
     copied.textContent = '';
     news = document.getElementById('result-section');
   } else if (error) {
-    show(alert, error.text.split('\n\n'));
+    show(alert, error.split('\n\n'));
     news = alert;
   } else {
     return;

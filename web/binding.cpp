@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include <varnock/candidates.h>
 #include <varnock/code_page.h>
 #include <varnock/hub_code_decoder.h>
 #include <varnock/makers.h>
@@ -22,6 +23,13 @@ std::string last_text;
 // A code-page text as a JSON string.
 std::string Json(std::string_view text) {
   return varnock::res::JsonString(varnock::CodePageToUtf8(text));
+}
+
+// The decade of its first year; any other number is none.
+varnock::Decade ChosenDecade(int year) {
+  const auto& decades = varnock::kDecades;
+  const auto chosen = std::find(decades.begin(), decades.end(), static_cast<varnock::Decade>(year));
+  return chosen == decades.end() ? varnock::Decade::kNone : *chosen;
 }
 
 // The text of the label that names the control.
@@ -59,12 +67,8 @@ EMSCRIPTEN_KEEPALIVE int varnock_decode(const char* maker, int decade, const cha
   last_text.clear();
   const std::optional<std::string> typed = varnock::Utf8ToCodePage({code, length}, true);
   if (!typed) return 3;
-  const auto& decades = varnock::kDecades;
-  const auto chosen =
-      std::find(decades.begin(), decades.end(), static_cast<varnock::Decade>(decade));
-  const varnock::DecodeResult result = varnock::HubCodeDecoder::Decode(
-      varnock::FindMakerById(maker), chosen == decades.end() ? varnock::Decade::kNone : *chosen,
-      *typed);
+  const varnock::DecodeResult result =
+      varnock::HubCodeDecoder::Decode(varnock::FindMakerById(maker), ChosenDecade(decade), *typed);
   last_text = varnock::CodePageToUtf8(result.text);
   switch (result.kind) {
     case varnock::DecodeResult::Kind::Date:
@@ -78,6 +82,38 @@ EMSCRIPTEN_KEEPALIVE int varnock_decode(const char* maker, int decade, const cha
 }
 
 EMSCRIPTEN_KEEPALIVE const char* varnock_text() { return last_text.c_str(); }
+
+// The candidates of the code (as for varnock_decode) under `maker`, a short id or "any"
+// for every maker, and `decade`, a decade's first year or -1 for every decade, none
+// after today (`year`, `month`, `day`), as JSON: {"found": [{"makers": [names], "decade":
+// year or 0, "text": date}], "after_today": count, "message": why none was found};
+// {"invalid": true} for a code that is not UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* varnock_candidates(const char* maker, int decade, const char* code,
+                                                    std::size_t length, int year, int month,
+                                                    int day) {
+  const std::optional<std::string> typed = varnock::Utf8ToCodePage({code, length}, true);
+  if (!typed) return (last_text = "{\"invalid\": true}").c_str();
+  std::optional<varnock::Decade> chosen;
+  if (decade != -1) chosen = ChosenDecade(decade);
+  const varnock::Candidates candidates = varnock::FindCandidates(
+      {std::string_view(maker) == "any" ? std::nullopt : varnock::FindMakerById(maker),
+       chosen,
+       *typed,
+       {year, month, day}});
+  std::string found;
+  for (const varnock::Candidate& candidate : candidates.found) {
+    std::string makers;
+    for (varnock::Maker each : candidate.makers)
+      makers += (makers.empty() ? "" : ", ") + Json(varnock::Info(each).name);
+    found += (found.empty() ? "" : ", ") + std::string("{\"makers\": [") + makers +
+             "], \"decade\": " + std::to_string(varnock::DecadeYear(candidate.decade)) +
+             ", \"text\": " + Json(candidate.text) + "}";
+  }
+  last_text = "{\"found\": [" + found +
+              "], \"after_today\": " + std::to_string(candidates.after_today) +
+              ", \"message\": " + Json(candidates.message) + "}";
+  return last_text.c_str();
+}
 
 // The dialog's words and the makers, as JSON, from which the page is built.
 EMSCRIPTEN_KEEPALIVE const char* varnock_page_texts() {

@@ -79,8 +79,8 @@ const style = read(sources, 'style.css').toString();
 const cspHash = (text) => `'sha256-${createHash('sha256').update(text).digest('base64')}'`;
 
 const escape = (text) => String(text).replace(/[&<>"]/g, (c) => `&#${c.charCodeAt(0)};`);
-const makers = texts.makers.map(([id, name, needsDecade]) =>
-  `        <option value="${escape(id)}" data-needs-decade="${needsDecade}">${escape(name)}</option>`);
+const makers = texts.makers.map(([id, name]) =>
+  `        <option value="${escape(id)}">${escape(name)}</option>`);
 const decades = texts.decades.map(([year, label]) =>
   `        <label><input type="radio" name="decade" value="${year}"> ${escape(label)}</label>`);
 const markup = { maker_options: makers.join('\n'), decade_choices: decades.join('\n'),

@@ -29,6 +29,17 @@ export async function loadDecoder(options = {}) {
         withBytes(bytes, (codeAt) => module._varnock_decode(makerAt, decade, codeAt, bytes.length)));
       return { kind: KINDS[kind], text: module.UTF8ToString(module._varnock_text()) };
     },
+    // Every date the code can give under a maker's short id or 'any', and a decade's
+    // first year or 'all', none after `today` (a Date): {found: [{makers, decade, text}],
+    // after_today, message}, makers by name and decade 0 for makers that need none; or
+    // {invalid: true}.
+    candidates(maker, decade, code, today) {
+      const bytes = typeof code === 'string' ? encoder.encode(code) : code;
+      const json = withBytes(encoder.encode(maker), (makerAt) => withBytes(bytes, (codeAt) =>
+        module._varnock_candidates(makerAt, decade === 'all' ? -1 : decade, codeAt, bytes.length,
+          today.getFullYear(), today.getMonth() + 1, today.getDate())));
+      return JSON.parse(module.UTF8ToString(json));
+    },
     // The dialog's words and the makers, from which the page is built.
     pageTexts() {
       return JSON.parse(module.UTF8ToString(module._varnock_page_texts()));
