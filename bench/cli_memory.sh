@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Peak memory of varnock-cli on the inputs that once held everything in memory: a line of
 # 1 GB in each format, and 4 MB of empty lines decoded under every decade as JSON.
-# Targets: text under 16 MiB whatever the line; CSV and JSON the longest line once plus
-# a few MiB. Usage: bench/cli_memory.sh [path/to/varnock-cli]
+# Targets: text under 16 MiB whatever the line; CSV, JSON and catalogues the longest line
+# or row once plus a few MiB. Usage: bench/cli_memory.sh [path/to/varnock-cli]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cli=${1:-build/release/cli/varnock-cli}
@@ -24,3 +24,4 @@ peak "1 GB line, text" "$gigabyte_line" -m cmc
 peak "1 GB line, CSV" "$gigabyte_line" -m cmc -f csv
 peak "1 GB line, JSON" "$gigabyte_line" -m cmc -f json
 peak "4 MB of empty lines, -d all -f json" "$empty_lines" -m mbi -d all -f json
+peak "1 GB row of a catalogue" "echo code; $gigabyte_line" -m cmc --input csv

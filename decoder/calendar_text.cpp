@@ -74,31 +74,6 @@ constexpr PaddedTexts<kWidth, kCount> Pad(const std::array<std::string_view, kCo
 constexpr auto kPaddedMonths = Pad<16>(kMonthNames);
 constexpr auto kPaddedOrdinals = Pad<8>(kDayOrdinals);
 
-// kDateFormat into `text`, which has room for the longest; returns the end.
-char* WriteDate(std::array<char, 32>& text, int month, int day, int year) {
-  char* end = text.data();
-  const auto month_slot = static_cast<std::size_t>(month) - 1;  // wraps as in MonthName
-  if (month_slot < kMonthNames.size()) end = kPaddedMonths.CopyTo(end, month_slot);
-  *end++ = ' ';
-  const auto day_slot = static_cast<std::size_t>(day);
-  // Day 0, which has an empty ordinal, stands for every day out of range too.
-  end = kPaddedOrdinals.CopyTo(end, day_slot < kDayOrdinals.size() ? day_slot : 0);
-  *end++ = ',';
-  *end++ = ' ';
-  return std::to_chars(end, text.data() + text.size(), year).ptr;
-}
-
-}  // namespace
-
-std::string FormatDate(int month, int day, int year) {
-  std::array<char, 32> text;
-  return std::string(text.data(), WriteDate(text, month, day, year));
-}
-
-std::string FormatYear(int year) { return std::to_string(year); }
-
-namespace {
-
 // `value` in decimal with at least `width` digits, a minus sign before them. Years of
 // four digits, months and days are written digit by digit: this runs for every record
 // of a batch.
@@ -118,7 +93,29 @@ char* WritePadded(char* out, int value, int width) {
   return std::copy(digits.data(), last, out);
 }
 
+// kDateFormat into `text`, which has room for the longest; returns the end.
+char* WriteDate(std::array<char, 32>& text, int month, int day, int year) {
+  char* end = text.data();
+  const auto month_slot = static_cast<std::size_t>(month) - 1;  // wraps as in MonthName
+  if (month_slot < kMonthNames.size()) end = kPaddedMonths.CopyTo(end, month_slot);
+  *end++ = ' ';
+  const auto day_slot = static_cast<std::size_t>(day);
+  // Day 0, which has an empty ordinal, stands for every day out of range too.
+  end = kPaddedOrdinals.CopyTo(end, day_slot < kDayOrdinals.size() ? day_slot : 0);
+  *end++ = ',';
+  *end++ = ' ';
+  if (year >= 1000 && year <= 9999) return WritePadded(end, year, 4);  // every year a code gives
+  return std::to_chars(end, text.data() + text.size(), year).ptr;
+}
+
 }  // namespace
+
+std::string FormatDate(int month, int day, int year) {
+  std::array<char, 32> text;
+  return std::string(text.data(), WriteDate(text, month, day, year));
+}
+
+std::string FormatYear(int year) { return std::to_string(year); }
 
 IsoDateText::IsoDateText(const ProductionDate& date) {
   char* out = WritePadded(chars_.data(), date.year, 4);

@@ -116,6 +116,12 @@ class Cli(unittest.TestCase):
                          sorted(row[7] for row in rows[9:]))  # ISO dates sort as dates
         self.assertIn(b'"A6\r\nwrapped",TY8,,2000,', out)  # kept byte for byte
         self.assertIn(b"\r\nA7,X\xff,cmc,,0,error,", out)
+        # Thousands of such rows, across many reads, give the same records in the same order.
+        header, body = catalogue.split(b"\r\n", 1)
+        many = run("--input", "csv", "--maker-column", "maker", "--decade-column", "DECADE", "-m",
+                   "taiyo-yuden", "--today", "2026-12-08", stdin=header + b"\r\n" + body * 1000)
+        head, records = out.split(b"\r\n", 1)
+        self.assertEqual(many, (1, head + b"\r\n" + records * 1000, b""))
         # A malformed file ends the run after every record before it, with its line.
         status, out, err = run("--input", "csv", "-m", "cmc", stdin=b"code\nKC15\n\"KC\n15\nKC16\n")
         self.assertEqual((status, out, err), (1, b"code,decade,result,text,date\r\nKC15,0,date,"

@@ -60,11 +60,16 @@ inline constexpr auto kMakers = std::to_array<MakerInfo>({
     {Maker::kTdk, "TDK Corporation (Luxembourg)", "tdk", Scheme::kYearDigit, true},
 });
 
+// Each maker's row is at its own number, so finding it takes no search.
+static_assert([] {
+  for (std::size_t i = 0; i < kMakers.size(); ++i) {
+    if (kMakers[i].maker != static_cast<Maker>(i)) return false;
+  }
+  return true;
+}());
+
 // The maker's row of kMakers.
-constexpr const MakerInfo& Info(Maker maker) {
-  return *std::find_if(kMakers.begin(), kMakers.end(),
-                       [maker](const MakerInfo& info) { return info.maker == maker; });
-}
+constexpr const MakerInfo& Info(Maker maker) { return kMakers[static_cast<std::size_t>(maker)]; }
 
 // The maker whose name is exactly `name` (byte for byte, case-sensitive), if any.
 std::optional<Maker> FindMakerByName(std::string_view name);
