@@ -31,6 +31,9 @@ inline constexpr DialogCase kDialogCases[] = {
      "2000 or 2010, therefore you should add a 0 to the beginning."},
     {"2010s", 8, IDC_DECADE_2010, "50615", true, "June 15th, 2015", nullptr},
     {"2020s and the plus-minus entry", 4, IDC_DECADE_2020, "mk1", false, "2021", nullptr},
+    {"a date that ends at the 127th character decodes", 0, 0, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX"
+     "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXKC15", true,
+     "March 15th, 2006", nullptr},
     {"the 128th character is cut", 0, 0, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX"
      "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXKC15", true, kShownBefore,
      kNoDateText},

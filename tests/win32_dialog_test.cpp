@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <string>
@@ -66,8 +67,9 @@ void Keys(std::vector<WORD> keys, std::wstring_view text = {}, std::vector<WORD>
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
-// Moves the pointer to the middle of the control and clicks it `clicks` times.
-void Click(HWND control, int clicks) {
+// Moves the pointer to the middle of the control and clicks it `clicks` times, with the
+// left button unless `down` names another.
+void Click(HWND control, int clicks, DWORD down = MOUSEEVENTF_LEFTDOWN) {
   RECT rect;
   GetWindowRect(control, &rect);
   std::vector<INPUT> input(1 + 2 * static_cast<std::size_t>(clicks), INPUT{INPUT_MOUSE, {}});
@@ -75,7 +77,7 @@ void Click(HWND control, int clicks) {
   input[0].mi.dy = MulDiv((rect.top + rect.bottom) / 2, 65536, GetSystemMetrics(SM_CYSCREEN));
   input[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   for (std::size_t i = 1; i < input.size(); ++i)
-    input[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    input[i].mi.dwFlags = i % 2 ? down : down * 2;  // each button's up flag is twice its down
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
@@ -119,8 +121,8 @@ Step Press(std::vector<WORD> keys) {
   return [keys](HWND) { Keys(keys); };
 }
 
-Step ClickItem(int id, int clicks = 1) {
-  return [=](HWND dialog) { Click(GetDlgItem(dialog, id), clicks); };
+Step ClickItem(int id, int clicks = 1, DWORD down = MOUSEEVENTF_LEFTDOWN) {
+  return [=](HWND dialog) { Click(GetDlgItem(dialog, id), clicks, down); };
 }
 
 // Chooses the maker from the keyboard: the first entry, then down the list.
@@ -214,6 +216,109 @@ TEST(Win32Dialog, ControlsStandWhereTheTemplatePutsThem) {
   RunDialog(dlg, {where, PickMaker(0), Press({VK_F4}), dropped, Press({VK_ESCAPE, VK_ESCAPE})});
 }
 
+HWND DroppedList(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(combo, &info);
+  return info.hwndList;
+}
+
+// The template's kind, text and style names of the control, read from its window, in
+// the order of main_dialog_expected.h.
+std::string KindTextAndStyles(HWND control) {
+  const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
+  const auto ex = static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE));
+  wchar_t name[32] = L"";
+  GetClassNameW(control, name, 32);
+  const std::wstring_view window_class = name;
+  const bool edit = window_class == L"Edit", combo = window_class == L"ComboBox";
+  const bool label = window_class == L"Static";
+  std::string kind;
+  if (window_class == L"Button") {
+    const DWORD type = style & BS_TYPEMASK;
+    kind = type == BS_AUTORADIOBUTTON ? "autoradio"
+           : type == BS_DEFPUSHBUTTON ? "defpush"
+           : type == BS_PUSHBUTTON    ? "push"
+           : type == BS_GROUPBOX      ? "groupbox"
+                                      : "button?";
+  } else if (edit) {
+    kind = "edit";
+  } else if (combo) {
+    kind = (style & 3) == CBS_DROPDOWNLIST ? "dropdownlist" : "combo?";
+  } else {
+    kind = (style & SS_TYPEMASK) == SS_BITMAP ? "picture" : label ? "static" : "?";
+  }
+  const std::pair<bool, const char*> names[] = {
+      {style & WS_GROUP, "group"},
+      // The checked decade and the logo are made tab stops as the dialog runs.
+      {(style & WS_TABSTOP) && kind != "autoradio" && kind != "picture", "tabstop"},
+      {(style & WS_BORDER) || (ex & WS_EX_CLIENTEDGE), "border"},  // an edit's border is 3D
+      {edit && (style & ES_UPPERCASE), "uppercase"},
+      {(edit && (style & ES_AUTOHSCROLL)) || (combo && (style & CBS_AUTOHSCROLL)), "autohscroll"},
+      {edit && (style & ES_READONLY), "readonly"},
+      {label && (style & SS_TYPEMASK) == SS_CENTER && (style & SS_CENTERIMAGE), "center"},
+      {label && (style & SS_SUNKEN), "sunken"},
+      {ex & WS_EX_STATICEDGE, "staticedge"},
+      {label && (style & SS_NOTIFY), "notify"},
+      {(style & WS_VSCROLL) ||
+           (combo && (GetWindowLongW(DroppedList(control), GWL_STYLE) & WS_VSCROLL)),
+       "vscroll"},  // a list's scroll bar goes to its dropped part
+      {ex & WS_EX_TRANSPARENT, "transparent"},
+  };
+  std::string styles;
+  for (const auto& [has, style_name] : names) {
+    if (has) styles.append(styles.empty() ? "" : " ").append(style_name);
+  }
+  const std::string text = kind == "picture" ? "" : varnock::win32::Narrow(Text(control));
+  return kind + "|" + text + "|" + styles;
+}
+
+// Each window's kind, text and styles, the dialog's size, caption and font, and the
+// dialog centred on the screen's work area when it first shows.
+TEST(Win32Dialog, WindowsHaveTheTemplatesKindsTextsStylesAndFont) {
+  CDecoderDlg dlg;
+  RunDialog(
+      dlg,
+      {[](HWND dialog) {
+         HWND control = GetWindow(dialog, GW_CHILD);
+         for (const ExpectedControl& c : kExpectedControls) {
+           EXPECT_EQ(KindTextAndStyles(control),
+                     std::string(c.kind) + "|" + std::string(c.text) + "|" + std::string(c.styles))
+               << c.id;
+           control = GetWindow(control, GW_HWNDNEXT);
+         }
+         int width = 0, height = 0, points = 0;
+         char face[64] = "";
+         std::sscanf(kExpectedDialog.data(), "%dx%d", &width, &height);
+         RECT size{0, 0, width, height}, client;
+         MapDialogRect(dialog, &size);
+         GetClientRect(dialog, &client);
+         EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.right, size.bottom));
+         LOGFONTW font{};
+         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font,
+                    &font);
+         const HDC screen = GetDC(nullptr);
+         points = MulDiv(-font.lfHeight, 72, GetDeviceCaps(screen, LOGPIXELSY));
+         ReleaseDC(nullptr, screen);
+         std::snprintf(face, sizeof face, " %d", points);
+         EXPECT_EQ(std::to_string(width) + "x" + std::to_string(height) + " " +
+                       varnock::win32::Narrow(Text(dialog)) + " " +
+                       varnock::win32::Narrow(font.lfFaceName) + face,
+                   kExpectedDialog);
+         // A caption with the system menu and a minimize box; fixed in size.
+         const auto frame = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
+         EXPECT_EQ(
+             frame & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+             static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+         RECT work, window;
+         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+         GetWindowRect(dialog, &window);
+         EXPECT_LE(std::abs((window.left + window.right) - (work.left + work.right)), 2);
+         EXPECT_LE(std::abs((window.top + window.bottom) - (work.top + work.bottom)), 2);
+       },
+       Press({VK_ESCAPE})});
+}
+
 TEST(Win32Dialog, Decodes) {
   for (const DialogCase& c : kDialogCases) {
     CDecoderDlg dlg;
@@ -262,8 +367,10 @@ TEST(Win32Dialog, HandOverTheLogoAloneAndOnePagePerClick) {
        cursor_over(IDC_YEARS_LABEL, IDC_ARROW), ClickItem(IDC_LOGO),
        [&](HWND) { EXPECT_EQ(opened, std::vector<std::wstring>{L"https://varnock.example.org/"}); },
        [](HWND) { Sleep(GetDoubleClickTime() + 50); }, ClickItem(IDC_LOGO, 2),
-       ClickItem(IDC_VERSION_LABEL), ClickItem(IDC_YEARS_LABEL),
-       [&](HWND) { EXPECT_EQ(opened.size(), 2u); }, Press({VK_ESCAPE})});
+       ClickItem(IDC_LOGO, 1, MOUSEEVENTF_RIGHTDOWN),
+       ClickItem(IDC_LOGO, 1, MOUSEEVENTF_MIDDLEDOWN), ClickItem(IDC_VERSION_LABEL),
+       ClickItem(IDC_YEARS_LABEL), [&](HWND) { EXPECT_EQ(opened.size(), 2u); },
+       Press({VK_ESCAPE})});
 }
 
 // RI50615 for Ritek in the 2000s, decoded and copied with the keyboard alone; the logo's
