@@ -100,8 +100,9 @@ class Cli(unittest.TestCase):
                      '\r\n'
                      'A7,X\xff,cmc,\r\n'
                      'A8,HY09J405110318B11,any,all\r\n').encode("latin-1")
-        status, out, err = run("--input", "csv", "--maker-column", "maker", "--decade-column", "DECADE",
-                               "-m", "taiyo-yuden", "--today", "2026-12-08", stdin=catalogue)
+        args = ["--input", "csv", "--maker-column", "maker", "--decade-column", "DECADE", "-m", "taiyo-yuden",
+                "--today", "2026-12-08"]
+        status, out, err = run(*args, stdin=catalogue)
         rows = list(csv.reader(io.StringIO(out.decode("latin-1"), newline="")))
         self.assertEqual((status, err), (1, b""))
         self.assertEqual(rows[:4], [
@@ -121,11 +122,8 @@ class Cli(unittest.TestCase):
         self.assertIn(b'"A6\r\nwrapped",TY8,,2000,', out)  # kept byte for byte
         self.assertIn(b"\r\nA7,X\xff,cmc,,0,error,", out)
         # Thousands of such rows, across many reads, give the same records in the same order.
-        header, body = catalogue.split(b"\r\n", 1)
-        many = run("--input", "csv", "--maker-column", "maker", "--decade-column", "DECADE", "-m",
-                   "taiyo-yuden", "--today", "2026-12-08", stdin=header + b"\r\n" + body * 1000)
-        head, records = out.split(b"\r\n", 1)
-        self.assertEqual(many, (1, head + b"\r\n" + records * 1000, b""))
+        (header, body), (head, records) = catalogue.split(b"\r\n", 1), out.split(b"\r\n", 1)
+        self.assertEqual(run(*args, stdin=header + b"\r\n" + body * 1000), (1, head + b"\r\n" + records * 1000, b""))
         # A malformed file ends the run after every record before it, with its line.
         status, out, err = run("--input", "csv", "-m", "cmc", stdin=b"code\nKC15\n\"KC\n15\nKC16\n")
         self.assertEqual((status, out, err), (1, b"code,decade,result,text,date\r\nKC15,0,date,"

@@ -104,7 +104,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, Decode, testing::Values(
     DecodeCase{"OffsetDay_DayWithoutDigits", "daxon", D0, "XF12ABCX5", "December , 2004"},
     DecodeCase{"OffsetDay_DayAfterATab", "daxon", D0, "XF12ABC\t7", "December 7th, 2004"},
     DecodeCase{"OffsetDay_DayAfterAVerticalTab", "daxon", D0, "XF12ABC\v7", "December 7th, 2004"},
-    DecodeCase{"OffsetDay_DayAfterAFormFeed", "daxon", D0, "XF12ABC\f7", "December 7th, 2004"},
     DecodeCase{"OffsetDay_DayAfterAHighByte", "daxon", D0, "XF12ABC\x89" "7", "December , 2004"},
     DecodeCase{"OffsetDay_DayCutByTheEnd", "daxon", D0, "ABCXF12ABC7", "December 7th, 2004"},
     DecodeCase{"OffsetDay_DayPastTheEnd", "daxon", D0, "ABCDXF12ABC", "December , 2004"},

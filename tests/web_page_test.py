@@ -186,7 +186,6 @@ class Page(unittest.TestCase):
     def test_keyboard_logo_contrast_phones_and_no_other_host(self):
         self.open("?maker=cmc&code=KC15")
         self.shows("result", ["March 15th, 2006"])
-        self.assertEqual(self.js("[...document.querySelectorAll('input, select')].filter(e => !e.labels.length)"), [])
         self.js("document.getElementById('example').focus()")
         for expected in ("code", "maker", "decade", "process", "copy", "copy-link"):  # Tab reaches each
             self.browser.switch_to.active_element.send_keys(Keys.TAB)

@@ -233,21 +233,16 @@ std::string KindTextAndStyles(HWND control) {
   const std::wstring_view window_class = name;
   const bool edit = window_class == L"Edit", combo = window_class == L"ComboBox";
   const bool label = window_class == L"Static";
-  std::string kind;
-  if (window_class == L"Button") {
-    const DWORD type = style & BS_TYPEMASK;
-    kind = type == BS_AUTORADIOBUTTON ? "autoradio"
-           : type == BS_DEFPUSHBUTTON ? "defpush"
-           : type == BS_PUSHBUTTON    ? "push"
-           : type == BS_GROUPBOX      ? "groupbox"
-                                      : "button?";
-  } else if (edit) {
-    kind = "edit";
-  } else if (combo) {
-    kind = (style & 3) == CBS_DROPDOWNLIST ? "dropdownlist" : "combo?";
-  } else {
-    kind = (style & SS_TYPEMASK) == SS_BITMAP ? "picture" : label ? "static" : "?";
-  }
+  const DWORD button = style & BS_TYPEMASK, type = style & SS_TYPEMASK;
+  const std::string kind = window_class == L"Button" ? (button == BS_AUTORADIOBUTTON ? "autoradio"
+                                                        : button == BS_DEFPUSHBUTTON ? "defpush"
+                                                        : button == BS_PUSHBUTTON    ? "push"
+                                                        : button == BS_GROUPBOX      ? "groupbox"
+                                                                                     : "button?")
+                           : edit                    ? "edit"
+                           : combo ? ((style & 3) == CBS_DROPDOWNLIST ? "dropdownlist" : "combo?")
+                           : type == SS_BITMAP ? "picture"
+                                               : (label ? "static" : "?");
   const std::pair<bool, const char*> names[] = {
       {style & WS_GROUP, "group"},
       // The checked decade and the logo are made tab stops as the dialog runs.
@@ -273,50 +268,44 @@ std::string KindTextAndStyles(HWND control) {
   return kind + "|" + text + "|" + styles;
 }
 
-// Each window's kind, text and styles, the dialog's size, caption and font, and the
-// dialog centred on the screen's work area when it first shows.
+// Each window's kind, text and styles, the dialog's size, caption, frame and font, and
+// the dialog centred on the screen's work area when it first shows.
+void HoldToTheTemplate(HWND dialog) {
+  HWND control = GetWindow(dialog, GW_CHILD);
+  for (const ExpectedControl& c : kExpectedControls) {
+    EXPECT_EQ(KindTextAndStyles(control),
+              std::string(c.kind) + "|" + std::string(c.text) + "|" + std::string(c.styles))
+        << c.id;
+    control = GetWindow(control, GW_HWNDNEXT);
+  }
+  int width = 0, height = 0;
+  std::sscanf(kExpectedDialog.data(), "%dx%d", &width, &height);
+  RECT size{0, 0, width, height}, client, work, window;
+  MapDialogRect(dialog, &size);
+  GetClientRect(dialog, &client);
+  EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.right, size.bottom));
+  LOGFONTW font{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+  const HDC screen = GetDC(nullptr);
+  const int points = MulDiv(-font.lfHeight, 72, GetDeviceCaps(screen, LOGPIXELSY));
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(std::to_string(width) + "x" + std::to_string(height) + " " +
+                varnock::win32::Narrow(Text(dialog)) + " " +
+                varnock::win32::Narrow(font.lfFaceName) + " " + std::to_string(points),
+            kExpectedDialog);
+  // A caption with the system menu and a minimize box; fixed in size.
+  EXPECT_EQ(GetWindowLongW(dialog, GWL_STYLE) &
+                (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
+            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(dialog, &window);
+  EXPECT_LE(std::abs((window.left + window.right) - (work.left + work.right)), 2);
+  EXPECT_LE(std::abs((window.top + window.bottom) - (work.top + work.bottom)), 2);
+}
+
 TEST(Win32Dialog, WindowsHaveTheTemplatesKindsTextsStylesAndFont) {
   CDecoderDlg dlg;
-  RunDialog(
-      dlg,
-      {[](HWND dialog) {
-         HWND control = GetWindow(dialog, GW_CHILD);
-         for (const ExpectedControl& c : kExpectedControls) {
-           EXPECT_EQ(KindTextAndStyles(control),
-                     std::string(c.kind) + "|" + std::string(c.text) + "|" + std::string(c.styles))
-               << c.id;
-           control = GetWindow(control, GW_HWNDNEXT);
-         }
-         int width = 0, height = 0, points = 0;
-         char face[64] = "";
-         std::sscanf(kExpectedDialog.data(), "%dx%d", &width, &height);
-         RECT size{0, 0, width, height}, client;
-         MapDialogRect(dialog, &size);
-         GetClientRect(dialog, &client);
-         EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.right, size.bottom));
-         LOGFONTW font{};
-         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font,
-                    &font);
-         const HDC screen = GetDC(nullptr);
-         points = MulDiv(-font.lfHeight, 72, GetDeviceCaps(screen, LOGPIXELSY));
-         ReleaseDC(nullptr, screen);
-         std::snprintf(face, sizeof face, " %d", points);
-         EXPECT_EQ(std::to_string(width) + "x" + std::to_string(height) + " " +
-                       varnock::win32::Narrow(Text(dialog)) + " " +
-                       varnock::win32::Narrow(font.lfFaceName) + face,
-                   kExpectedDialog);
-         // A caption with the system menu and a minimize box; fixed in size.
-         const auto frame = static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE));
-         EXPECT_EQ(
-             frame & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME),
-             static_cast<DWORD>(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
-         RECT work, window;
-         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-         GetWindowRect(dialog, &window);
-         EXPECT_LE(std::abs((window.left + window.right) - (work.left + work.right)), 2);
-         EXPECT_LE(std::abs((window.top + window.bottom) - (work.top + work.bottom)), 2);
-       },
-       Press({VK_ESCAPE})});
+  RunDialog(dlg, {HoldToTheTemplate, Press({VK_ESCAPE})});
 }
 
 TEST(Win32Dialog, Decodes) {
