@@ -125,7 +125,7 @@ async function process(restoring = false) {
         : `${leftOut} candidates dated after today are not shown: they cannot be true.`;
     resultFor.textContent = `${code.value.toUpperCase()}, ${maker.selectedOptions[0].textContent}`;
     show(summary, [...form.querySelectorAll('label[for], legend')].map((label) =>
-      `${label.textContent}: ${valueOf(label)}`));
+      `${label.textContent}: ${shownValue(label)}`));
     show(alert, []);
     actions.hidden = false;
     copied.textContent = '';
@@ -141,7 +141,7 @@ async function process(restoring = false) {
 }
 
 // The value of the control a label names, as the user sees it.
-function valueOf(label) {
+function shownValue(label) {
   if (label.tagName === 'LEGEND') {
     const checked = form.querySelector('input[name="decade"]:checked');
     return checked ? checked.parentElement.textContent.trim() : '';
