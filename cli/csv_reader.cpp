@@ -1,31 +1,15 @@
 #include "csv_reader.h"
 
+#include "line_reader.h"
+
 #include <algorithm>
 #include <utility>
 
 namespace varnock::cli {
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-}  // namespace
-
-// At the start, reads on while all that came may be the first bytes of a mark.
 bool CsvReader::Fill() {
   begin_ = end_ = 0;
   if (failed_) return false;
-  do {
-    const std::ptrdiff_t got = ReadInput(input_, std::span(block_).subspan(end_));
-    if (got <= 0) {
-      failed_ = got < 0;
-      break;
-    }
-    end_ += static_cast<std::size_t>(got);
-  } while (!started_ && kByteOrderMark.starts_with(std::string_view(block_.data(), end_)));
-  if (!std::exchange(started_, true) &&
-      std::string_view(block_.data(), end_).starts_with(kByteOrderMark)) {
-    begin_ = kByteOrderMark.size();
-  }
+  end_ = FillBlock(input_, block_, started_, failed_, begin_);
   return begin_ < end_;
 }
 

@@ -48,21 +48,27 @@ std::optional<LineReader::Piece> LineReader::Next() {
   }
 }
 
-bool LineReader::Fill() {
-  begin_ = end_ = 0;
-  const auto filled = [this] { return std::string_view(block_.data(), end_); };
-  // At the start, reads on while all that came may be the first bytes of a mark.
+std::size_t FillBlock(const Input& input, std::vector<char>& block, bool& started, bool& failed,
+                      std::size_t& begin) {
+  begin = 0;
+  std::size_t end = 0;
+  const auto filled = [&] { return std::string_view(block.data(), end); };
   do {
-    const std::ptrdiff_t got = ReadInput(input_, std::span(block_).subspan(end_));
+    const std::ptrdiff_t got = ReadInput(input, std::span(block).subspan(end));
     if (got <= 0) {
-      failed_ = got < 0;
+      failed = got < 0;
       break;
     }
-    end_ += static_cast<std::size_t>(got);
-  } while (!started_ && kByteOrderMark.starts_with(filled()));
-  if (!std::exchange(started_, true) && filled().starts_with(kByteOrderMark)) {
-    begin_ = kByteOrderMark.size();
+    end += static_cast<std::size_t>(got);
+  } while (!started && kByteOrderMark.starts_with(filled()));
+  if (!std::exchange(started, true) && filled().starts_with(kByteOrderMark)) {
+    begin = kByteOrderMark.size();
   }
+  return end;
+}
+
+bool LineReader::Fill() {
+  end_ = FillBlock(input_, block_, started_, failed_, begin_);
   return end_ > 0;
 }
 

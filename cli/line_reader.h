@@ -12,6 +12,13 @@
 
 namespace varnock::cli {
 
+// Reads the input's next block into `block` from its start and returns its end: 0 at the
+// end of the input, or after a failure, which sets `failed`. At the very start (`started`
+// false) it reads on while all that came may be the first bytes of a UTF-8 byte-order
+// mark, and a whole mark is skipped: `begin` is where the text starts.
+std::size_t FillBlock(const Input& input, std::vector<char>& block, bool& started, bool& failed,
+                      std::size_t& begin);
+
 class LineReader {
  public:
   explicit LineReader(Input input = StandardInput()) : input_(std::move(input)) {}
