@@ -18,6 +18,7 @@
 #include "output.h"
 #include "platform.h"
 #include "record_writer.h"
+#include "short_copy.h"
 
 namespace varnock::cli {
 namespace {
@@ -28,23 +29,37 @@ namespace {
 class CodeBuffer {
  public:
   void Append(std::string_view piece) {
-    if (piece.empty()) return;  // realloc to nothing would free the block
-    void* grown = std::realloc(data_.get(), size_ + piece.size());
-    if (grown == nullptr) throw std::bad_alloc();
-    (void)data_.release();
-    data_.reset(static_cast<char*>(grown));
-    std::copy(piece.begin(), piece.end(), data_.get() + size_);
+    if (piece.size() > capacity_ - size_) {  // grown to the size asked, no more
+      void* grown = std::realloc(data_.get(), size_ + piece.size());
+      if (grown == nullptr) throw std::bad_alloc();
+      (void)data_.release();
+      data_.reset(static_cast<char*>(grown));
+      capacity_ = size_ + piece.size();
+    }
+    if (piece.size() <= kShortCopy) {
+      CopyShort(piece, data_.get() + size_);
+    } else {
+      std::copy(piece.begin(), piece.end(), data_.get() + size_);
+    }
     size_ += piece.size();
   }
   std::string_view view() const { return {data_.get(), size_}; }
-  void Clear() { size_ = 0; }
+  void Clear() {
+    size_ = 0;
+    if (capacity_ > kKept) {  // the memory of a long line goes back once it is done
+      data_.reset();
+      capacity_ = 0;
+    }
+  }
 
  private:
   struct Free {
     void operator()(char* data) const { std::free(data); }
   };
+  static constexpr std::size_t kKept = 4096;  // kept from one code to the next
   std::unique_ptr<char, Free> data_;
   std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
 };
 
 // Decodes codes, each given in one piece or more, into records.

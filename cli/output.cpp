@@ -1,15 +1,17 @@
 #include "output.h"
 
+#include <algorithm>
 #include <string>
 
 namespace varnock::cli {
 
-void Output::WriteLarge(std::string_view text) {
-  Flush();
+void Output::WriteLong(std::string_view text) {
+  if (text.size() > kBlock - size_) Flush();
   if (text.size() > kBlock) {
     WriteNow(text);
   } else {
-    Write(text);
+    std::copy(text.begin(), text.end(), pending_.get() + size_);  // an empty text may have no data
+    size_ += text.size();
   }
 }
 

@@ -196,6 +196,11 @@ class Cli(unittest.TestCase):
         self.assertIn(b'"code": "\\"\\\\\\u0001\\u0002\\u0003\\u0004\\u0005\\u0006\\u0007\\u0008\\u0009\\u000a'
                       b'\\u000b\\u000c\\u000d\\u000e\\u000f\\u0010\\u0011\\u0012\\u0013\\u0014\\u0015\\u0016'
                       b'\\u0017\\u0018\\u0019\\u001a\\u001b\\u001c\\u001d\\u001e\\u001f \x7f"', out)
+        # Every length up to 40, a different letter at each place: short pieces are copied
+        # in overlapping moves, so a byte left out or moved would show.
+        codes = ["".join(chr(ord("a") + (n + k) % 26) for k in range(n)) for n in range(1, 41)]
+        _, out, _ = run("-m", "cmc", "-f", "json", stdin="\n".join(codes).encode())
+        self.assertEqual([json.loads(line)["code"] for line in out.splitlines()], codes)
         long_code = "KC15" + "x" * 200_000  # echoed whole, among many records
         _, out, _ = run("-m", "cmc", "-f", "json", stdin=(long_code + "\n" + "KC15\n" * 20_000).encode())
         records = [json.loads(line) for line in out.splitlines()]
