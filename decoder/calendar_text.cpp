@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <chrono>
 #include <cstring>
 
@@ -46,9 +45,9 @@ std::optional<MonthDay> DayOfYearToDate(int day_of_year, int year) {
 
 namespace {
 
-// Texts of up to kWidth characters, each in a slot of its own padded to kWidth, so that
-// one is copied as a fixed-size block: a couple of moves, where a copy of its own length
-// is a call. The date text's copies were a sixth of a batch's time.
+// Texts each in a slot of its own padded to the longest, so that one is copied as a
+// fixed-size block: a couple of moves, where a copy of its own length is a call. The
+// date text's copies were a sixth of a batch's time.
 template <std::size_t kWidth, std::size_t kCount>
 struct PaddedTexts {
   std::array<std::array<char, kWidth>, kCount> slots{};
@@ -71,26 +70,28 @@ constexpr PaddedTexts<kWidth, kCount> Pad(const std::array<std::string_view, kCo
   return padded;
 }
 
-constexpr auto kPaddedMonths = Pad<16>(kMonthNames);
-constexpr auto kPaddedOrdinals = Pad<8>(kDayOrdinals);
+template <std::size_t kCount>
+constexpr std::size_t Longest(const std::array<std::string_view, kCount>& texts) {
+  return std::ranges::max(texts, {}, &std::string_view::size).size();
+}
 
-// `value` in decimal with at least `width` digits, a minus sign before them. Years of
-// four digits, months and days are written digit by digit: this runs for every record
-// of a batch.
+constexpr auto kPaddedMonths = Pad<Longest(kMonthNames)>(kMonthNames);
+constexpr auto kPaddedOrdinals = Pad<Longest(kDayOrdinals)>(kDayOrdinals);
+
+// `value` in decimal with at least `width` digits, a minus sign before them, written
+// digit by digit: this runs for every record of a batch, where a copy is a call.
 char* WritePadded(char* out, int value, int width) {
-  if (value >= 0 && value < 10000 && width <= 4) {
-    auto digits = static_cast<unsigned>(value);
-    for (int place = width - 1; place >= 0; --place, digits /= 10)
-      out[place] = static_cast<char>('0' + digits % 10);
-    if (digits == 0) return out + width;
-  }
   if (value < 0) *out++ = '-';
-  const auto magnitude =
-      value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
-  std::array<char, 10> digits;
-  char* last = std::to_chars(digits.data(), digits.data() + digits.size(), magnitude).ptr;
-  for (auto pad = last - digits.data(); pad < width; ++pad) *out++ = '0';
-  return std::copy(digits.data(), last, out);
+  auto magnitude = value < 0 ? 0U - static_cast<unsigned>(value) : static_cast<unsigned>(value);
+  std::array<char, 10> digits;  // the last digit first
+  int count = 0;
+  do {
+    digits[static_cast<std::size_t>(count++)] = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  for (int pad = count; pad < width; ++pad) *out++ = '0';
+  while (count > 0) *out++ = digits[static_cast<std::size_t>(--count)];
+  return out;
 }
 
 // kDateFormat into `text`, which has room for the longest; returns the end.
@@ -104,8 +105,7 @@ char* WriteDate(std::array<char, 32>& text, int month, int day, int year) {
   end = kPaddedOrdinals.CopyTo(end, day_slot < kDayOrdinals.size() ? day_slot : 0);
   *end++ = ',';
   *end++ = ' ';
-  if (year >= 1000 && year <= 9999) return WritePadded(end, year, 4);  // every year a code gives
-  return std::to_chars(end, text.data() + text.size(), year).ptr;
+  return WritePadded(end, year, 1);
 }
 
 }  // namespace
@@ -135,9 +135,8 @@ IsoDateText::IsoDateText(const ProductionDate& date) {
 }
 
 DateText::DateText(const ProductionDate& date) {
-  const char* end = date.month == 0
-                        ? std::to_chars(chars_.data(), chars_.data() + chars_.size(), date.year).ptr
-                        : WriteDate(chars_, date.month, date.day, date.year);
+  const char* end = date.month == 0 ? WritePadded(chars_.data(), date.year, 1)
+                                    : WriteDate(chars_, date.month, date.day, date.year);
   size_ = static_cast<std::size_t>(end - chars_.data());
 }
 

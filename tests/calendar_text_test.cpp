@@ -24,6 +24,7 @@ TEST(CalendarText, NamesOrdinalsAndFormats) {
   EXPECT_EQ(FormatDate(3, 15, 2006), "March 15th, 2006");
   EXPECT_EQ(FormatDate(1, 0, 2005), "January , 2005");
   EXPECT_EQ(FormatDate(0, 5, 1855), " 5th, 1855");
+  EXPECT_EQ(FormatDate(13, 32, 2006), " , 2006");  // past the ends of the lists
   EXPECT_EQ(FormatDate(9, 22, INT_MIN), "September 22nd, -2147483648");
   EXPECT_EQ(FormatYear(1990) + FormatYear(0) + FormatYear(-7), "19900-7");
   char text[32];
@@ -48,6 +49,9 @@ TEST(CalendarText, DateTextsOfProductionDates) {
       {{1900, 2, 29}, "February 29th, 1900", "1900-02"},
       {{2009, 4, 31}, "April 31st, 2009", "2009-04"},
       {{5, 1, 1}, "January 1st, 5", "0005-01-01"},
+      {{0, 0, 0}, "0", "0000"},
+      {{999, 12, 31}, "December 31st, 999", "0999-12-31"},
+      {{10000, 1, 2}, "January 2nd, 10000", "10000-01-02"},
       {{-7, 0, 0}, "-7", "-0007"},
       {{INT_MIN, 9, 22}, "September 22nd, -2147483648", "-2147483648-09-22"},
   };

@@ -8,6 +8,8 @@ namespace varnock {
 namespace {
 
 constexpr ProductionDate kToday{2026, 12, 8};
+constexpr std::string_view kNoDate =
+    "No date string found in the provided input. Please check the serial code you entered.";
 
 // "decade makers: text" for each candidate, makers by id.
 std::vector<std::string> Listed(const Candidates& candidates) {
@@ -59,11 +61,19 @@ TEST(FindCandidates, WhyNoneWasFound) {
   const Candidates future = FindCandidates({Maker::kTdk, std::nullopt, "T5X", {1990, 1, 1}});
   EXPECT_EQ(Listed(future), std::vector<std::string>{});
   EXPECT_EQ(future.after_today, 4);
-  EXPECT_EQ(future.message,
-            "Every date this code gives is after today's date, so none can be true.");
-  EXPECT_EQ(FindCandidates({std::nullopt, std::nullopt, "X", kToday}).message, kNoDateMessage);
+  constexpr std::string_view kAllAfterToday =
+      "Every date this code gives is after today's date, so none can be true.";
+  EXPECT_EQ(future.message, kAllAfterToday);
+  const Candidates one_future = FindCandidates({Maker::kCmc, std::nullopt, "KC15", {2006, 3, 14}});
+  EXPECT_EQ(one_future.after_today, 1);
+  EXPECT_EQ(one_future.message, kAllAfterToday);
+  EXPECT_EQ(FindCandidates({std::nullopt, std::nullopt, "X", kToday}).message, kNoDate);
   EXPECT_EQ(FindCandidates({Maker::kMbi, std::nullopt, "123", kToday}).message,
-            kNoDateMessageWithNote);
+            std::string(kNoDate) +
+                "\n\nNOTE: If you're trying to decode an MBI serial with 3 digits, the disc is "
+                "likely made in 2000 or 2010, therefore you should add a 0 to the beginning.");
+  // The first maker's reason, though later makers give another: CMC needs no decade.
+  EXPECT_EQ(FindCandidates({std::nullopt, Decade::kNone, "X", kToday}).message, kNoDate);
 }
 
 // One maker and one decade is Decode itself: today is not asked.
@@ -73,7 +83,7 @@ TEST(FindCandidates, OneMakerAndOneDecadeIsDecode) {
   EXPECT_EQ(one.after_today, 0);
   const Candidates none = FindCandidates({Maker::kMbi, Decade::kNone, "5123", kToday});
   EXPECT_EQ(Listed(none), std::vector<std::string>{});
-  EXPECT_EQ(none.message, kNoDecadeMessage);
+  EXPECT_EQ(none.message, "No decade selected. This manufacturer requires a decade estimate.");
 }
 
 }  // namespace

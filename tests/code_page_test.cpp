@@ -25,6 +25,13 @@ TEST(CodePage, EachByteAndItsCharacterAndUpperCase) {
   // U+009F is no byte's character: byte 0x9F is Y with diaeresis.
   for (char32_t c : {0x9FU, 0x100U, 0x416U, 0x1F4BFU}) EXPECT_EQ(ToCodePage(c), '?') << +c;
   EXPECT_EQ(Utf8ToCodePage("`abyz{", true), "`ABYZ{");
+  // One character at a time, as the converter takes all but runs of ASCII: their edges.
+  const std::string one_by_one = {ToCodePage(U'\0'), ToCodePage(U'\x7F'), ToCodePageUpper(U'`'),
+                                  ToCodePageUpper(U'a'), ToCodePageUpper(U'z'),
+                                  ToCodePageUpper(U'{')};
+  EXPECT_EQ(one_by_one, std::string("\0\x7F`AZ{", 6));
+  EXPECT_EQ(NextUtf8Char("\x7F\x80").code_point, U'\x7F');
+  EXPECT_EQ(NextUtf8Char("\x7F\x80").length, 1U);
   EXPECT_EQ(Utf8ToCodePage("ßàéö÷øþ", true), "\xDF\xC0\xC9\xD6\xF7\xD8\xDE");
   EXPECT_EQ(Utf8ToCodePage("ÿıœšžſµƒ", true), "\x9FI\x8C\x8A\x8ES??");
   EXPECT_EQ(Utf8ToCodePage("ÿµ", false), "\xFF\xB5");
