@@ -89,10 +89,10 @@ class Catalogue {
     CsvReader::Status status = reader.Next();
     if (status == CsvReader::Status::kRow && !TakeHeader(reader, input.name)) return false;
     while (status == CsvReader::Status::kRow && !out_.failed()) {
+      // What came so far, the header too, goes out before the wait for more, as for codes.
+      if (!reader.buffered()) out_.Flush();
       if ((status = reader.Next()) != CsvReader::Status::kRow) break;
       all_dates = DecodeRow(reader.fields()) && all_dates;
-      // What came so far goes out before the wait for more, as for codes.
-      if (!reader.buffered()) out_.Flush();
     }
     if (status != CsvReader::Status::kFailed) return true;
     out_.Flush();  // every record before the fault first

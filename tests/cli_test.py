@@ -2,12 +2,14 @@
 # varnock-cli driven as a user drives it: arguments, standard input, formats, exit status.
 # What a decode gives is the decoder tests' business; these tests pin what the tool adds.
 import csv
+import datetime
 import io
 import json
 import os
 import resource
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 import unittest
@@ -136,6 +138,53 @@ class Cli(unittest.TestCase):
                          b'varnock-cli: standard input: no column of codes: none is headed "hub code", '
                          b'"hub_code" or "code"; name it with --code-column\n')
 
+    def test_catalogues_in_files_their_columns_and_status(self):
+        with tempfile.TemporaryDirectory() as folder:
+            def catalogue(name, text):
+                with open(os.path.join(folder, name), "w", newline="") as f:
+                    f.write(text)
+                return os.path.join(folder, name)
+            # Headings match whatever their case; a row short of a column has it empty.
+            a = catalogue("a.csv", "Hub_Code,ZONE\r\nKC15,cmc\r\nRI50615\r\n")
+            b = catalogue("b.csv", "Hub_Code,ZONE\r\nRI60615,\r\n")
+            other = catalogue("other.csv", "code\r\nKC15\r\n")
+            gone = os.path.join(folder, "gone.csv")
+            head = "Hub_Code,ZONE,decade,result,text,date\r\n"
+            a_rows = 'KC15,cmc,2000,date,"March 15th, 2006",2006-03-15\r\nRI50615,2000,date,"June 15th, 2005",2005-06-15\r\n'
+            rows = [
+                ([a, b], 0, head + a_rows + 'RI60615,,2000,date,"June 15th, 2006",2006-06-15\r\n', ""),
+                ([a, other, b], 1, head + a_rows, f"{other}: its header row differs from the first file's\n"),
+                ([gone, a], 1, "", f"cannot open {gone}: No such file or directory\n"),
+            ]
+            for files, status, out, err in rows:
+                with self.subTest(files):
+                    done = run("--input", "csv", "--maker-column", "zone", "-m", "ritek", "-d", "2000", *files)
+                    self.assertEqual(done, (status, out.encode(), (f"varnock-cli: {err}" if err else "").encode()))
+        rows = [
+            (["--code-column", "serial", "-m", "cmc"], 0, "Serial\r\nKC15\r\n", ""),
+            (["--code-column", "lot", "-m", "cmc"], 1, "", "no column headed 'lot'"),
+            (["--maker-column", "brand", "-m", "cmc"], 1, "", "no column headed 'brand'"),
+        ]
+        for args, status, out, err in rows:
+            with self.subTest(args):
+                done = run("--input", "csv", *args, stdin=b"Serial,hub_code\r\nKC15,KC15\r\n")
+                self.assertEqual(done[0], status)
+                self.assertEqual(done[2], (f"varnock-cli: standard input: {err}\n" if err else "").encode())
+        self.assertEqual(run("--input", "csv", "--maker-column", "maker", stdin=b"hub_code,maker\r\nKC15,\r\n"),
+                         (1, b"hub_code,maker,decade,result,text,date\r\n"
+                             b"KC15,,,error,\"no maker: the row names none, and -m gives none\",\r\n", b""))
+        # Records go out before the message of the fault that ends the run.
+        merged = subprocess.run([*WRAPPER, CLI, "--input", "csv", "-m", "cmc"], input=b"code\nKC15\n\"\n",
+                                stdout=subprocess.PIPE, stderr=subprocess.STDOUT).stdout
+        self.assertTrue(merged.startswith(b"code,decade,result,text,date\r\nKC15,0,date,"), merged)
+
+    def test_todays_date_comes_from_the_clock(self):
+        today = datetime.date.today()
+        for day, candidates in ((today, 4), (today + datetime.timedelta(days=1), 3)):
+            with self.subTest(day):
+                code = f"RI{day.year % 10}{day.month:02d}{day.day:02d}"
+                self.assertEqual(run("-m", "ritek", "-d", "all", code)[1].count(b"\n"), candidates)
+
     def test_input_that_trickles_in_or_cannot_be_read(self):
         # Each line is answered before the next is sent, whatever ends it; None: no answer
         # is due yet, so none is waited for.
@@ -149,18 +198,22 @@ class Cli(unittest.TestCase):
             (b"\n", None),
             (b"\xef\xbb\xbf4060\n", no_date),    # a mark after the start is a character
         ]
-        process = subprocess.Popen([*WRAPPER, CLI, "-m", "mbi", "-d", "2000"], stdin=subprocess.PIPE,
-                                   stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-        stuck = threading.Timer(20, process.kill)  # a record held back: the reads find nothing
-        stuck.start()
-        for piece, record in steps:
-            process.stdin.write(piece)
-            process.stdin.flush()
-            if record is not None:
-                self.assertEqual(process.stdout.readline(), record.encode(), piece)
-        out, err = process.communicate()
-        stuck.cancel()
-        self.assertEqual((process.returncode, out, err), (1, b"", b""))
+        catalogue = [(b"code\r\n", "code,decade,result,text,date\r\n"),
+                     (b"5123\r\n", '5123,2000,date,"May 3rd, 2005",2005-05-03\r\n')]
+        for args, steps, status in ((["-m", "mbi", "-d", "2000"], steps, 1),
+                                    (["--input", "csv", "-m", "mbi", "-d", "2000"], catalogue, 0)):
+            process = subprocess.Popen([*WRAPPER, CLI, *args], stdin=subprocess.PIPE,
+                                       stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+            stuck = threading.Timer(20, process.kill)  # a record held back: the reads find nothing
+            stuck.start()
+            for piece, record in steps:
+                process.stdin.write(piece)
+                process.stdin.flush()
+                if record is not None:
+                    self.assertEqual(process.stdout.readline(), record.encode(), piece)
+            out, err = process.communicate()
+            stuck.cancel()
+            self.assertEqual((process.returncode, out, err), (status, b"", b""))
         directory = os.open("/", os.O_RDONLY)
         done = subprocess.run([*WRAPPER, CLI, "-m", "cmc"], stdin=directory, capture_output=True)
         os.close(directory)
@@ -292,13 +345,15 @@ class Cli(unittest.TestCase):
                 os.close(write_end)
                 self.assertEqual((done.returncode, done.stderr), (1, b""))  # not a signal
         # Input that never ends still ends the run once nobody reads the output.
-        yes = subprocess.Popen(["yes", "KC15"], stdout=subprocess.PIPE)
-        head = subprocess.run(f"{' '.join([*WRAPPER, CLI])} -m cmc | head -n 1", shell=True,
-                              stdin=yes.stdout, capture_output=True, timeout=60)
-        yes.kill()
-        yes.wait()
-        yes.stdout.close()
-        self.assertEqual(head.stdout, b"March 15th, 2006\n")
+        for args, first in (("-m cmc", b"March 15th, 2006\n"),
+                            ("--input csv --code-column kc15 -m cmc", b"KC15,decade,result,text,date\r\n")):
+            yes = subprocess.Popen(["yes", "KC15"], stdout=subprocess.PIPE)
+            head = subprocess.run(f"{' '.join([*WRAPPER, CLI])} {args} | head -n 1", shell=True,
+                                  stdin=yes.stdout, capture_output=True, timeout=60)
+            yes.kill()
+            yes.wait()
+            yes.stdout.close()
+            self.assertEqual(head.stdout, first)
 
 if __name__ == "__main__":
     if len(sys.argv) > 1 and not sys.argv[1].startswith("-"):
