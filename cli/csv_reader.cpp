@@ -7,8 +7,7 @@
 
 namespace varnock::cli {
 bool CsvReader::Fill() {
-  begin_ = end_ = 0;
-  if (failed_) return false;
+  if (failed_) return false;  // read once more, it would say so again
   end_ = FillBlock(input_, block_, started_, failed_, begin_);
   return begin_ < end_;
 }

@@ -35,6 +35,7 @@ class Cli(unittest.TestCase):
             ("option after the codes", ["KC15", "KC45", "-m", "cmc"], b"", 1,
              f"March 15th, 2006\nerror: {NO_DATE}\n"),
             ("code after --", ["-m", "cmc", "--", "-KC15"], b"", 0, "March 15th, 2006\n"),
+            ("lines named", ["-m", "cmc", "--input", "lines"], b"KC15\n", 0, "March 15th, 2006\n"),
             ("codes after one that fails", ["-m", "cmc", "KC45", "KC15"], b"", 1,
              f"error: {NO_DATE}\nMarch 15th, 2006\n"),
             ("a date that ends at the 127th character", ["-m", "cmc", "X" * 123 + "KC15"], b"", 0,
@@ -83,6 +84,8 @@ class Cli(unittest.TestCase):
                              b"1990\tDecember 8th, 1996\n2000\tDecember 8th, 2006\n2010\tDecember 8th, 2016\n"
                              b"2020\tDecember 8th, 2026\n",
                           b"varnock-cli: RI90615: 1 candidate dated after today left out\n"))
+        self.assertEqual(run("-m", "any", "-d", "2020", "--today", "2026-12-08", "RI90615")[2],
+                         b"varnock-cli: RI90615: 2 candidates dated after today left out\n")
         status, out, err = run("-m", "tdk", "-d", "all", "--today", "1994-12-31", "-f", "json", "T5X")
         self.assertEqual((status, json.loads(out)["text"], err), (1, "Every date this code gives is "
                          "after today's date, so none can be true.", b"varnock-cli: T5X: 4 candidates dated "
