@@ -100,6 +100,9 @@ TEST(Utf8ToCodePageConverter, PiecesAsAWhole) {
   EXPECT_EQ(cut.Finish(), std::nullopt);  // cut short by the end
   cut.Append("abc");
   EXPECT_EQ(cut.Finish(), "ab");
+  cut.Append("a");
+  cut.Append("bc");
+  EXPECT_EQ(cut.Finish(), "ab");
 }
 
 // The page's words go out as JSON: every control character escaped, nothing else.
