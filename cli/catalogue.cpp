@@ -168,17 +168,18 @@ class Catalogue {
 int RunCatalogue(const CliOptions& options, Output& out) {
   Catalogue catalogue(options, out);
   bool all_dates = true;
-  bool whole = true;
-  if (options.codes.empty()) {
-    whole = catalogue.Read(StandardInput(), all_dates);
-  } else {
+  // Whether every file was read to its end: the first that was not ends the run.
+  const auto read_all = [&] {
+    if (options.codes.empty()) return catalogue.Read(StandardInput(), all_dates);
     for (const std::string& path : options.codes) {
       const std::optional<Input> input = OpenInput(path);
-      whole = input && catalogue.Read(*input, all_dates);
+      const bool whole = input && catalogue.Read(*input, all_dates);
       if (input) CloseInput(*input);
-      if (!whole) break;
+      if (!whole) return false;
     }
-  }
+    return true;
+  };
+  const bool whole = read_all();
   return out.Flush() && whole && all_dates ? 0 : 1;
 }
 

@@ -171,8 +171,8 @@ class Cli(unittest.TestCase):
         for args, status, err in rows:
             with self.subTest(args):
                 done = run("--input", "csv", *args, stdin=b"[Serial],hub_code\r\nKC15,KC15\r\n")
-                self.assertEqual(done[0], status)
-                self.assertEqual(done[2], (f"varnock-cli: standard input: {err}\n" if err else "").encode())
+                self.assertEqual((done[0], bool(done[1]), done[2]),
+                                 (status, not err, (f"varnock-cli: standard input: {err}\n" if err else "").encode()))
         self.assertEqual(run("--input", "csv", "--maker-column", "maker", stdin=b"hub_code,maker\r\nKC15,\r\n"),
                          (1, b"hub_code,maker,decade,result,text,date\r\n"
                              b"KC15,,,error,\"no maker: the row names none, and -m gives none\",\r\n", b""))
