@@ -164,13 +164,13 @@ class Cli(unittest.TestCase):
                     done = run("--input", "csv", "--maker-column", "zone", "-m", "ritek", "-d", "2000", *files)
                     self.assertEqual(done, (status, out.encode(), (f"varnock-cli: {err}" if err else "").encode()))
         rows = [
-            (["--code-column", "[serial]", "-m", "cmc"], 0, ""),
-            (["--code-column", "{serial}", "-m", "cmc"], 1, "no column headed '{serial}'"),
+            (["--code-column", "[serial", "-m", "cmc"], 0, ""),
+            (["--code-column", "{serial", "-m", "cmc"], 1, "no column headed '{serial'"),
             (["--maker-column", "brand", "-m", "cmc"], 1, "no column headed 'brand'"),
         ]
         for args, status, err in rows:
             with self.subTest(args):
-                done = run("--input", "csv", *args, stdin=b"[Serial],hub_code\r\nKC15,KC15\r\n")
+                done = run("--input", "csv", *args, stdin=b"[Serial,hub_code\r\nKC15,KC15\r\n")
                 self.assertEqual((done[0], bool(done[1]), done[2]),
                                  (status, not err, (f"varnock-cli: standard input: {err}\n" if err else "").encode()))
         self.assertEqual(run("--input", "csv", "--maker-column", "maker", stdin=b"hub_code,maker\r\nKC15,\r\n"),
