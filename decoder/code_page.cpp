@@ -91,8 +91,8 @@ void Utf8ToCodePageConverter::Convert(std::string_view utf8) {
       out_.append(utf8.substr(0, std::min(ascii, max_chars_ - std::min(max_chars_, from))));
       if (upper_) {
         // In ASCII only a to z have an upper case; nearly every code is ASCII.
-        for (auto c = out_.begin() + static_cast<std::ptrdiff_t>(from); c != out_.end(); ++c) {
-          if (*c >= 'a' && *c <= 'z') *c = static_cast<char>(*c - ('a' - 'A'));
+        for (std::size_t i = from; i < out_.size(); ++i) {  // indexed: checked in debug builds
+          if (out_[i] >= 'a' && out_[i] <= 'z') out_[i] = static_cast<char>(out_[i] - ('a' - 'A'));
         }
       }
       utf8.remove_prefix(ascii);

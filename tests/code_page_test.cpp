@@ -26,9 +26,9 @@ TEST(CodePage, EachByteAndItsCharacterAndUpperCase) {
   for (char32_t c : {0x9FU, 0x100U, 0x416U, 0x1F4BFU}) EXPECT_EQ(ToCodePage(c), '?') << +c;
   EXPECT_EQ(Utf8ToCodePage("`abyz{", true), "`ABYZ{");
   // One character at a time, as the converter takes all but runs of ASCII: their edges.
-  const std::string one_by_one = {ToCodePage(U'\0'), ToCodePage(U'\x7F'), ToCodePageUpper(U'`'),
-                                  ToCodePageUpper(U'a'), ToCodePageUpper(U'z'),
-                                  ToCodePageUpper(U'{')};
+  const std::string one_by_one = {ToCodePage(U'\0'),     ToCodePage(U'\x7F'),
+                                  ToCodePageUpper(U'`'), ToCodePageUpper(U'a'),
+                                  ToCodePageUpper(U'z'), ToCodePageUpper(U'{')};
   EXPECT_EQ(one_by_one, std::string("\0\x7F`AZ{", 6));
   EXPECT_EQ(NextUtf8Char("\x7F\x80").code_point, U'\x7F');
   EXPECT_EQ(NextUtf8Char("\x7F\x80").length, 1U);
