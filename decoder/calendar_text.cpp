@@ -72,7 +72,10 @@ constexpr PaddedTexts<kWidth, kCount> Pad(const std::array<std::string_view, kCo
 
 template <std::size_t kCount>
 constexpr std::size_t Longest(const std::array<std::string_view, kCount>& texts) {
-  return std::ranges::max(texts, {}, &std::string_view::size).size();
+  return std::max_element(
+             texts.begin(), texts.end(),
+             [](std::string_view a, std::string_view b) { return a.size() < b.size(); })
+      ->size();
 }
 
 constexpr auto kPaddedMonths = Pad<Longest(kMonthNames)>(kMonthNames);
