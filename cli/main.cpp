@@ -1,5 +1,4 @@
 // varnock-cli: the dialog's decoder for batches and scripts.
-#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -36,11 +35,7 @@ class CodeBuffer {
       data_.reset(static_cast<char*>(grown));
       capacity_ = size_ + piece.size();
     }
-    if (piece.size() <= kShortCopy) {
-      CopyShort(piece, data_.get() + size_);
-    } else {
-      std::copy(piece.begin(), piece.end(), data_.get() + size_);
-    }
+    CopyText(piece, data_.get() + size_);
     size_ += piece.size();
   }
   std::string_view view() const { return {data_.get(), size_}; }

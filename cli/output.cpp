@@ -1,6 +1,5 @@
 #include "output.h"
 
-#include <algorithm>
 #include <string>
 
 namespace varnock::cli {
@@ -10,7 +9,7 @@ void Output::WriteLong(std::string_view text) {
   if (text.size() > kBlock) {
     WriteNow(text);
   } else {
-    std::copy(text.begin(), text.end(), pending_.get() + size_);  // an empty text may have no data
+    CopyText(text, pending_.get() + size_);
     size_ += text.size();
   }
 }

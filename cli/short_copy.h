@@ -1,6 +1,7 @@
 // Copies of the few bytes a code or a piece of a record holds.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 
@@ -32,6 +33,15 @@ template <std::size_t kPart>
     to[0] = from[0];
     to[n / 2] = from[n / 2];
     to[n - 1] = from[n - 1];
+  }
+}
+
+// Copies `text`, of any length, to `to`: inline when it is short.
+[[gnu::always_inline]] inline void CopyText(std::string_view text, char* to) {
+  if (text.size() <= kShortCopy) {
+    CopyShort(text, to);
+  } else {
+    std::copy(text.begin(), text.end(), to);
   }
 }
 

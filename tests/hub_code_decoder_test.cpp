@@ -52,8 +52,7 @@ std::string Name(const testing::TestParamInfo<DecodeCase>& info) { return info.p
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Cases, Decode, testing::Values(
     DecodeCase{"Routing_BlanksRemoved", "cmc", D0, " K C 1 5 ", "March 15th, 2006"},
-    DecodeCase{"Routing_BlanksRemovedFromALongCode", "cmc", D0, std::string(200, 'X') + " K C 1 5",
-               "March 15th, 2006"},
+    DecodeCase{"Routing_BlanksRemovedFromALongCode", "cmc", D0, std::string(200, 'X') + " K C 1 5", "March 15th, 2006"},
     DecodeCase{"Routing_TabsKept", "cmc", D0, "K\tC15", kNoDate},
     DecodeCase{"Routing_DecadeAskedBeforeTheCodeIsRead", "mbi", D0, "", kNoDecade},
     DecodeCase{"Routing_EmptyMakerWithoutDecade", "", D0, "KC15", kNoDecade},
