@@ -1,5 +1,5 @@
-// The page's decoder module under node: one case or more for each maker and each kind
-// of outcome, through the same calls the page makes.
+// The page's decoder module under node: each kind of outcome and each decade, through the
+// same calls the page makes. (What each maker's codes give is the decoder tests' business.)
 // Usage: node web_module_test.mjs MODULE_DIR
 import assert from 'node:assert/strict';
 import { join } from 'node:path';
@@ -13,21 +13,16 @@ const { decode, pageTexts } = await loadDecoder();
 const NO_DATE = 'No date string found in the provided input. Please check the serial code you entered.';
 const NO_DECADE = 'No decade selected. This manufacturer requires a decade estimate.';
 
-test('decodes every maker as the dialog does, and gives its words and makers', () => {
+test('decodes through the page\'s calls as the dialog does, and gives its words and makers', () => {
   const cases = [
     ['cmc', 0, 'kc 15', 'date', 'March 15th, 2006'],
     ['daxon', 2010, 'x\u00e912abc25', 'date', 'December 25th, 1879'],
-    ['kodak', 2000, '5000', 'error', `${NO_DATE}\n\nNOTE: If you're trying to decode an MBI serial with 3 digits, the disc is likely made in 2000 or 2010, therefore you should add a 0 to the beginning.`],
-    ['mcc-cdr', 1990, '7ab', 'date', '1997'],
     ['mcc-dvd', 2020, 'mk1', 'date', '2021'],
     ['mitsui', 2000, '4060', 'date', 'February 29th, 2004'],
     ['mjc', 2010, '41231', 'date', 'December 31st, 2014'],
     ['mbi', 0, '5123', 'error', NO_DECADE],
     ['optodisc', 2000, '4123', 'error', NO_DATE],
-    ['prodisc', 2000, '0366', 'date', 'December 31st, 2000'],
     ['ritek', 1990, 'ri50615', 'date', 'June 15th, 1995'],
-    ['taiyo-yuden', 2000, 'ty8', 'date', '2008'],
-    ['tdk', 2000, 'A4XYZ', 'date', '2004'],
     ['', 2000, 'KC15', 'none', ''],
     ['verbatim', 2000, 'KC15', 'none', ''],
     ['', 0, 'KC15', 'error', NO_DECADE],
