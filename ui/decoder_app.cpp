@@ -14,9 +14,9 @@ CDecoderApp::CDecoderApp(int& argc, char** argv) : QApplication(argc, argv) {
   // same widths as the Windows faces stands in, where one is installed; else the
   // system's own choice of sans.
   const auto& family = varnock::res::kMainDialog.font_family;
-  QFont::insertSubstitutions(QString::fromLatin1(family.data(), qsizetype(family.size())),
-                             {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                              QStringLiteral("Arial")});
+  QFont::insertSubstitutions(
+      QString::fromLatin1(family.data(), qsizetype(family.size())),
+      {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"), QStringLiteral("Arial")});
 }
 
 int CDecoderApp::InitInstance() {

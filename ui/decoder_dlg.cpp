@@ -16,17 +16,18 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <tuple>
 
 #include <varnock/code_page.h>
 #include <varnock/hub_code_decoder.h>
 
+#include "dialog_rules.h"
 #include "group_box.h"
 #include "hub_code_edit.h"
 #include "logo_link.h"
@@ -49,35 +50,6 @@ std::string ToDecoderText(const QString& text) {
   return varnock::Utf8ToCodePage(text.toStdString(), /*upper=*/false).value_or(std::string());
 }
 
-// Dialog units as Windows derives them from the dialog's font: a horizontal unit is a
-// quarter of the average character width, a vertical unit an eighth of the height.
-class DialogUnits {
- public:
-  explicit DialogUnits(const QFont& font) {
-    const QFontMetrics metrics(font);
-    const int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    base_width_ = (letters / 26 + 1) / 2;  // the width of 52 letters over 52, rounded
-    base_height_ = metrics.height();
-  }
-
-  int base_width() const { return base_width_; }
-  void set_base_width(int base) { base_width_ = base; }
-
-  QRect ToPixels(const QRect& units) const {
-    return {Scale(units.x(), base_width_, 4), Scale(units.y(), base_height_, 8),
-            Scale(units.width(), base_width_, 4), Scale(units.height(), base_height_, 8)};
-  }
-
- private:
-  static int Scale(int units, int base, int divisor) {
-    return (units * base + divisor / 2) / divisor;
-  }
-
-  int base_width_;
-  int base_height_;
-};
-
 // One frame line for each sunken edge the control asks for.
 void SetEdge(QFrame* frame, unsigned styles) {
   const int lines =
@@ -98,8 +70,8 @@ QWidget* CreateGroupBox(const ControlTemplate& control, QWidget* parent) {
 }
 
 QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
-  auto* edit = (control.styles & varnock::res::kUpperCase) ? new HubCodeEdit(parent)
-                                                           : new QLineEdit(parent);
+  auto* edit =
+      (control.styles & varnock::res::kUpperCase) ? new HubCodeEdit(parent) : new QLineEdit(parent);
   edit->setText(FromCodePage(control.text));
   edit->setReadOnly(control.styles & varnock::res::kReadOnly);
   return edit;
@@ -115,10 +87,10 @@ QWidget* CreateLabel(const ControlTemplate& control, QWidget* parent) {
 }
 
 // Shown at the bitmap's own size, whatever the template's, in the size made for the
-// screen's scale.
+// screen's scale. (Qt finds the "@2x" picture beside the first by itself.)
 QWidget* CreatePicture(const ControlTemplate& control, QWidget* parent) {
   QIcon picture;
-  for (const char* scale : {"", "@1.25x", "@1.5x", "@2x"}) {
+  for (const char* scale : {"", "@1.25x", "@1.5x"}) {
     picture.addFile(QStringLiteral(":/varnock/logo%1.png").arg(QLatin1String(scale)));
   }
   auto* logo =
@@ -137,8 +109,7 @@ class ListStyle : public QProxyStyle {
   // Some styles drop every row over the box, as a menu; the template's list scrolls.
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returned) const override {
-    return hint == SH_ComboBox_Popup ? 0
-                                     : QProxyStyle::styleHint(hint, option, widget, returned);
+    return hint == SH_ComboBox_Popup ? 0 : QProxyStyle::styleHint(hint, option, widget, returned);
   }
 };
 
@@ -161,19 +132,18 @@ class DropDownList : public QComboBox {
   // drops again with them counted.
   void showPopup() override {
     const int row = view()->sizeHintForRow(0);
-    setMaxVisibleItems(std::max(1, (dropped_height_ - height() - around_rows_) / row));
+    setMaxVisibleItems((dropped_height_ - height() - around_rows_) / row);
     QComboBox::showPopup();
     const int around = view()->window()->height() - maxVisibleItems() * row;
     if (around != around_rows_ && maxVisibleItems() < count()) {
       around_rows_ = around;
-      hidePopup();
-      showPopup();
+      showPopup();  // laid out anew where it is
     }
   }
 
  private:
-  int dropped_height_ = 0;
-  int around_rows_ = 0;
+  int dropped_height_{};
+  int around_rows_{};
 };
 
 QWidget* CreateList(QWidget* parent) {
@@ -210,44 +180,24 @@ class DecadeGroup : public QGroupBox {
   void paintEvent(QPaintEvent*) override {}
 };
 
-// The width the control's text needs, whole, in its font and style; 0 where it wraps
-// or is cut by design.
+// The width the control's text needs, whole, in its font and style: a label's, and the
+// maker list's longest name. The other texts have room to spare in every common font
+// (the layout tests check each one), so 0 for them.
 int NeededWidth(QWidget* widget) {
   widget->ensurePolished();  // in its style and style sheet
   if (auto* label = qobject_cast<QLabel*>(widget)) return label->sizeHint().width();
   if (auto* list = qobject_cast<QComboBox*>(widget)) {
     QStyleOptionComboBox option;
     option.initFrom(list);
-    const QRect text =
-        list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
-    int widest = 0;
-    for (int i = 0; i < list->count(); ++i) {
-      widest = std::max(widest, list->fontMetrics().horizontalAdvance(list->itemText(i)));
-    }
-    return list->width() - text.width() + widest;
+    const QRect text = list->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, list);
+    const auto width = [list](const varnock::MakerInfo& maker) {
+      return list->fontMetrics().horizontalAdvance(FromCodePage(maker.name));
+    };
+    return list->width() - text.width() +
+           width(std::ranges::max(varnock::res::kManufacturerListData, {}, width));
   }
-  if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
-    QStyleOptionButton option;
-    option.initFrom(radio);
-    const QRect text = radio->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, radio);
-    return radio->width() - text.width() + radio->fontMetrics().horizontalAdvance(radio->text());
-  }
-  if (auto* box = qobject_cast<GroupBox*>(widget)) return box->TitleRect().right() + 1;
   return 0;
-}
-
-bool IsLabel(const ControlTemplate& control) {
-  return control.kind == ControlKind::kStatic || control.kind == ControlKind::kGroupBox;
-}
-
-bool TakesFocus(const ControlTemplate& control) {
-  return !IsLabel(control) && control.kind != ControlKind::kPicture;
-}
-
-// The desktop's font size stands for the template's: dialog units grow with it.
-double DesktopPointSize(int template_size) {
-  const double desktop = QApplication::font().pointSizeF();
-  return desktop > 0 ? desktop : template_size;
 }
 
 }  // namespace
@@ -255,8 +205,8 @@ double DesktopPointSize(int template_size) {
 CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent), decades_(new QButtonGroup(this)) {
   Q_INIT_RESOURCE(varnock);  // the pictures, linked in from a static library
   const varnock::res::DialogTemplate& dialog = varnock::res::kMainDialog;
-  QFont font(FromCodePage(dialog.font_family));
-  font.setPointSizeF(DesktopPointSize(dialog.font_point_size));
+  QFont font = QApplication::font();  // its size stands for the template's: units grow with it
+  font.setFamily(FromCodePage(dialog.font_family));
   font.setStyleHint(QFont::SansSerif);  // the nearest sans-serif where the family is missing
   setFont(font);
   for (const ControlTemplate& control : varnock::res::kMainDialogControls) {
@@ -270,10 +220,7 @@ CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent), decades_(new QButto
   // every text fits: the layout keeps the template's proportions.
   int base = units.base_width();
   for (const auto& [control, widget] : controls_) {
-    const int needed = NeededWidth(widget);
-    if (needed > widget->width()) {
-      base = std::max(base, (4 * needed + control->width - 1) / control->width);
-    }
+    base = std::max(base, static_cast<int>(std::ceil(4.0 * NeededWidth(widget) / control->width)));
   }
   if (base != units.base_width()) {
     units.set_base_width(base);
@@ -291,7 +238,6 @@ CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent), decades_(new QButto
           &QDialog::reject);
   connect(static_cast<LogoLink*>(GetDlgItem(IDC_LOGO)), &LogoLink::activated, this,
           &CDecoderDlg::OnLogoClicked);
-  connect(decades_, &QButtonGroup::idToggled, this, &CDecoderDlg::UpdateDecadeTabStop);
 
   setWindowTitle(FromCodePage(dialog.caption));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -350,25 +296,24 @@ void CDecoderDlg::GroupControls() {
     if (varnock::res::IsDecadeButton(control->id)) decades_area |= widget->geometry();
   }
   auto* decade_group = new DecadeGroup(this);
-  decade_group->setFlat(true);
   decade_group->setGeometry(decades_area);
   struct Child {
     QWidget* widget;
-    int row, kind, x;  // the sort key
+    int row, x;
+    bool beside{};  // at the top level beside the group boxes, read after them
   };
   std::vector<Child> children;
   for (const auto& [control, widget] : controls_) {
     if (varnock::res::IsDecadeButton(control->id)) {
       widget->setParent(decade_group);
       widget->move(widget->pos() - decades_area.topLeft());
-      widget->show();
     }
-    const bool names_other = IsLabel(*control) && control->buddy != 0;
-    const QWidget* named = names_other ? GetDlgItem(control->buddy) : nullptr;
-    const int row = std::min(control->y, named ? FindTemplate(named).y : control->y);
-    children.push_back({widget, row, names_other ? 0 : 1, control->x});
+    // A label is read on the row of the control it names, which may stand higher.
+    const QWidget* named = GetDlgItem(control->buddy);
+    children.push_back(
+        {widget, std::min(control->y, named ? FindTemplate(named).y : control->y), control->x});
   }
-  children.push_back({decade_group, varnock::res::FindControl(IDC_DECADE_1990).y, 1,
+  children.push_back({decade_group, varnock::res::FindControl(IDC_DECADE_1990).y,
                       varnock::res::FindControl(IDC_DECADE_1990).x});
   for (Child& child : children) {
     if (child.widget->parentWidget() != this || qobject_cast<GroupBox*>(child.widget)) continue;
@@ -379,17 +324,12 @@ void CDecoderDlg::GroupControls() {
       }
       child.widget->setParent(box);
       child.widget->move(child.widget->pos() - box->pos());
-      child.widget->show();
     }
   }
-  for (Child& child : children) {  // the group boxes first, at the top level
-    if (child.widget->parentWidget() == this && !qobject_cast<GroupBox*>(child.widget)) {
-      child.row += 1000;
-    }
+  for (Child& child : children) {
+    child.beside = child.widget->parentWidget() == this && !qobject_cast<GroupBox*>(child.widget);
   }
-  std::stable_sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
-    return std::tie(a.row, a.kind, a.x) < std::tie(b.row, b.kind, b.x);
-  });
+  std::ranges::sort(children, {}, [](const Child& c) { return std::tie(c.beside, c.row, c.x); });
   for (const Child& child : children) child.widget->raise();
 }
 
@@ -405,42 +345,31 @@ QWidget* CDecoderDlg::GetDlgItem(int id) const {
   return item == items_.end() ? nullptr : item->second;
 }
 
-// The labels and group boxes name their controls; the decade group is named by its label.
+// Each label names the control beside it, for screen readers too; the decade group is
+// named by its label. (Qt names a control that no label names by its group box's title.)
 void CDecoderDlg::NameControls() {
   for (const auto& [control, widget] : controls_) {
-    if (!IsLabel(*control) || control->buddy == 0) continue;
+    auto* label = qobject_cast<QLabel*>(widget);
+    if (!label) continue;
     QWidget* named = GetDlgItem(control->buddy);
-    if (varnock::res::IsDecadeButton(control->buddy)) named = named->parentWidget();
-    named->setAccessibleName(FromCodePage(control->text));
-    if (auto* label = qobject_cast<QLabel*>(widget)) label->setBuddy(named);
+    label->setBuddy(varnock::res::IsDecadeButton(control->buddy) ? named->parentWidget() : named);
   }
 }
 
-// Tab goes through the controls in the template's order, the logo last. Of the decade
-// buttons only one is on the way: the checked one, or the 1990s while none is.
+// Tab goes through the controls in the template's order, the order Qt made them in, the
+// logo last. Of the decade buttons only one is on the way: the 1990s while none is
+// checked; Qt's buttons pass the focus on to the checked one of their group.
 void CDecoderDlg::SetTabOrder() {
-  QWidget* previous = nullptr;
-  for (const auto& [control, widget] : controls_) {
-    if (!TakesFocus(*control)) continue;
-    if (previous) setTabOrder(previous, widget);
-    previous = widget;
+  QAbstractButton* stop = decades_->button(varnock::DecadeYear(varnock::kDecades.front()));
+  for (QAbstractButton* button : decades_->buttons()) {
+    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
   }
-  setTabOrder(previous, GetDlgItem(IDC_LOGO));
-  UpdateDecadeTabStop();
   // The dialog opens with the focus on the template's first tab stop, Process.
   for (const auto& [control, widget] : controls_) {
     if (control->styles & varnock::res::kTabStop) {
       widget->setFocus();
       break;
     }
-  }
-}
-
-void CDecoderDlg::UpdateDecadeTabStop() {
-  QAbstractButton* stop = decades_->checkedButton();
-  if (!stop) stop = decades_->button(varnock::DecadeYear(varnock::kDecades.front()));
-  for (QAbstractButton* button : decades_->buttons()) {
-    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
   }
 }
 
@@ -455,9 +384,9 @@ void CDecoderDlg::OnInitDialog() {
 bool CDecoderDlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
-    const int step = (key == Qt::Key_Right || key == Qt::Key_Down)  ? 1
-                     : (key == Qt::Key_Left || key == Qt::Key_Up) ? -1
-                                                                  : 0;
+    const int step = (key == Qt::Key_Right || key == Qt::Key_Down) ? 1
+                     : (key == Qt::Key_Left || key == Qt::Key_Up)  ? -1
+                                                                   : 0;
     auto* widget = static_cast<QWidget*>(watched);
     if (step != 0 && qobject_cast<QAbstractButton*>(widget)) return OnArrowKey(widget, step);
   }
@@ -479,30 +408,22 @@ bool CDecoderDlg::OnArrowKey(QWidget* from, int step) {
     const auto next = (decade - decades.begin() + step + count) % count;
     to = decades_->button(varnock::DecadeYear(decades[static_cast<std::size_t>(next)]));
   } else {
-    const auto at = std::find_if(controls_.begin(), controls_.end(),
-                                 [from](const auto& entry) { return entry.second == from; });
-    auto first = at;  // the group runs from the control that starts it to the next start
-    while (first != controls_.begin() && !(first->first->styles & varnock::res::kGroup)) --first;
-    auto end = at + 1;
-    while (end != controls_.end() && !(end->first->styles & varnock::res::kGroup)) ++end;
-    const auto size = end - first, here = at - first;
-    for (std::ptrdiff_t k = 1; k < size && !to; ++k) {
-      const auto& [control, widget] = first[((here + step * k) % size + size) % size];
-      if (TakesFocus(*control)) to = widget;
-    }
+    const auto at = static_cast<std::size_t>(
+        std::ranges::find(controls_, from, &Controls::value_type::second) - controls_.begin());
+    to = controls_[ArrowTarget(varnock::res::kMainDialogControls, at, step)].second;
   }
-  if (!to) return false;
+  if (to == from) return false;
   to->setFocus(Qt::TabFocusReason);
   if (auto* button = qobject_cast<QRadioButton*>(to)) button->setChecked(true);
   return true;
 }
 
 void CDecoderDlg::OnProcess() {
-  const int decade = decades_->checkedId();             // -1: none checked yet
   const QVariant maker = manufacturer_->currentData();  // invalid: none chosen
   const varnock::DecodeResult result = varnock::HubCodeDecoder::Decode(
       maker.isValid() ? std::optional(static_cast<varnock::Maker>(maker.toInt())) : std::nullopt,
-      decade < 0 ? varnock::Decade::kNone : static_cast<varnock::Decade>(decade),
+      decades_->checkedButton() ? static_cast<varnock::Decade>(decades_->checkedId())
+                                : varnock::Decade::kNone,
       ToDecoderText(hub_code_->text()));
   switch (result.kind) {
     case varnock::DecodeResult::Kind::Date:

@@ -31,7 +31,6 @@ class CDecoderDlg : public QDialog {
   void GroupControls();
   void NameControls();
   void SetTabOrder();
-  void UpdateDecadeTabStop();
   const varnock::res::ControlTemplate& FindTemplate(const QWidget* widget) const;
   void OnInitDialog();
   // Decodes what the dialog holds: a date replaces the result, an error is shown in a
@@ -45,7 +44,7 @@ class CDecoderDlg : public QDialog {
   // Every control of the template, in its order, and those that have an identifier.
   std::vector<std::pair<const varnock::res::ControlTemplate*, QWidget*>> controls_;
   std::vector<std::pair<int, QWidget*>> items_;
-  QButtonGroup* decades_ = nullptr;              // ids are the decades' first years
+  QButtonGroup* decades_ = nullptr;  // ids are the decades' first years
   QLineEdit* hub_code_ = nullptr;
   QComboBox* manufacturer_ = nullptr;
   QLineEdit* result_ = nullptr;

@@ -18,7 +18,6 @@ QString FirstLine(const QString& text) {
 
 QString HubCodeEdit::UpperCase(const QString& text) {
   QString upper;
-  upper.reserve(text.size());
   for (const char32_t c : text.toUcs4()) upper.append(QChar::fromUcs4(QChar::toUpper(c)));
   return upper;
 }
@@ -46,13 +45,16 @@ void HubCodeEdit::inputMethodEvent(QInputMethodEvent* event) {
   QLineEdit::inputMethodEvent(&composed);
 }
 
-// The standard menu, with Paste going through the same path as Ctrl+V.
+// The standard menu, with Paste going through the same path as Ctrl+V. Qt names none of
+// its actions; Paste is the one that shows Paste's keys after its text.
 void HubCodeEdit::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  if (auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-    paste->disconnect(this);
-    connect(paste, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
+  const QString keys = '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+  for (QAction* action : menu->actions()) {
+    if (!action->text().endsWith(keys)) continue;
+    action->disconnect(this);
+    connect(action, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
   }
   menu->popup(event->globalPos());
 }

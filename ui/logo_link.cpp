@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include <mutex>
+
 namespace {
 
 // A link, as a screen reader reads and presses one.
@@ -40,13 +42,13 @@ QAccessibleInterface* MakeAccessible(const QString& class_name, QObject* object)
 
 LogoLink::LogoLink(const QIcon& picture, QSize size, QWidget* parent)
     : QFrame(parent), picture_(picture), size_(size) {
-  static const bool installed = (QAccessible::installFactory(MakeAccessible), true);
-  Q_UNUSED(installed);
+  static std::once_flag factory;
+  std::call_once(factory, [] { QAccessible::installFactory(MakeAccessible); });
   setFocusPolicy(Qt::TabFocus);  // a click opens the page and leaves the focus where it was
   setCursor(Qt::PointingHandCursor);
 }
 
-QSize LogoLink::sizeHint() const { return size_ + QSize(2, 2) * frameWidth(); }
+QSize LogoLink::sizeHint() const { return size_.grownBy(contentsMargins()); }
 
 void LogoLink::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
@@ -71,7 +73,7 @@ void LogoLink::mousePressEvent(QMouseEvent* event) {
   }
 }
 
-void LogoLink::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void LogoLink::mouseDoubleClickEvent(QMouseEvent*) {}
 
 void LogoLink::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
