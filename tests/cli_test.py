@@ -147,8 +147,9 @@ class Cli(unittest.TestCase):
             def catalogue(name, text):
                 (path := pathlib.Path(folder, name)).write_bytes(text.encode())
                 return str(path)
-            # Headings match whatever their case; a row short of a column has it empty.
-            a = catalogue("a.csv", "Hub_Code,ZONE\r\nKC15,cmc\r\nRI50615\r\n")
+            # Headings match whatever their case; a row short of a column has it empty; the
+            # last line may have no end.
+            a = catalogue("a.csv", "Hub_Code,ZONE\r\nKC15,cmc\r\nRI50615")
             b = catalogue("b.csv", "Hub_Code,ZONE\r\nRI60615,\r\n")
             other = catalogue("other.csv", "code\r\nKC15\r\n")
             gone = str(pathlib.Path(folder, "gone.csv"))
@@ -174,6 +175,10 @@ class Cli(unittest.TestCase):
         self.assertEqual(run("--input", "csv", "--maker-column", "maker", stdin=b"hub_code,maker\r\nKC15,\r\n"),
                          (1, b"hub_code,maker,decade,result,text,date\r\n"
                              b"KC15,,,error,\"no maker: the row names none, and -m gives none\",\r\n", b""))
+        # Quotes doubled and line ends within quotes, in the columns read; lines counted past them.
+        self.assertEqual(run("--input", "csv", "--maker-column", "maker", stdin=b'code,maker\r\nKC15,"a""\rb"\r\nKC15,"cmc"\n"K\n'),
+                         (1, b'code,maker,decade,result,text,date\r\nKC15,"a""\rb",,error,"unknown maker \'a""\rb\'",\r\n'
+                          b'KC15,cmc,0,date,"March 15th, 2006",2006-03-15\r\n', b"varnock-cli: standard input: line 5: a quoted field is never closed\n"))
         # Records go out before the message of the fault that ends the run.
         merged = subprocess.run([*WRAPPER, CLI, "--input", "csv", "-m", "cmc"], input=b"code\nKC15\n\"\n",
                                 stdout=subprocess.PIPE, stderr=subprocess.STDOUT).stdout
