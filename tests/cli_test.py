@@ -195,11 +195,11 @@ class Cli(unittest.TestCase):
         no_date, may, feb = f"error: {NO_DATE} {NOTE}\n", "May 3rd, 2005\n", "February 29th, 2004\n"
         steps = [
             (b"\xef", None), (b"\xbb", None),  # a byte-order mark split across reads
-            (b"\xbf5\n", no_date),             # LF
+            (b"\xbf5123\n", may),             # LF, the mark skipped
             (b"5123\r\n", may),                # CR LF, in one read
             (b"4060\r", feb),                   # a lone CR, or a CR whose LF comes next
             (b"\n5123\r", may),                # that LF, then a CR ending a read again
-            (b"\n", None),
+            (b"\n", None), (b"4060\n", feb),   # its LF alone, then a line in a read of its own
             (b"\xef\xbb\xbf4060\n", no_date),    # a mark after the start is a character
         ]
         catalogue = [(b"code\r\n", "code,decade,result,text,date\r\n"),
