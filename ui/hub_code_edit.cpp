@@ -46,13 +46,14 @@ void HubCodeEdit::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 // The standard menu, with Paste going through the same path as Ctrl+V. Qt names none of
-// its actions; Paste is the one that shows Paste's keys after its text.
+// its actions: Paste is the one with Qt's own text for it, its keys after it or not (as
+// on desktops that show no keys in menus).
 void HubCodeEdit::contextMenuEvent(QContextMenuEvent* event) {
   QMenu* menu = createStandardContextMenu();
   menu->setAttribute(Qt::WA_DeleteOnClose);
-  const QString keys = '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+  const QString paste = QCoreApplication::translate("QLineEdit", "&Paste");
   for (QAction* action : menu->actions()) {
-    if (!action->text().endsWith(keys)) continue;
+    if (action->text().section('\t', 0, 0) != paste) continue;
     action->disconnect(this);
     connect(action, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
   }
