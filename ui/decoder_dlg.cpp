@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ranges>
 #include <string>
 #include <tuple>
 
@@ -195,7 +196,7 @@ int NeededWidth(QWidget* widget) {
       return list->fontMetrics().horizontalAdvance(FromCodePage(maker.name));
     };
     return list->width() - text.width() +
-           width(std::ranges::max(varnock::res::kManufacturerListData, {}, width));
+           std::ranges::max(varnock::res::kManufacturerListData | std::views::transform(width));
   }
   return 0;
 }
@@ -309,9 +310,10 @@ void CDecoderDlg::GroupControls() {
       widget->move(widget->pos() - decades_area.topLeft());
     }
     // A label is read on the row of the control it names, which may stand higher.
-    const QWidget* named = GetDlgItem(control->buddy);
-    children.push_back(
-        {widget, std::min(control->y, named ? FindTemplate(named).y : control->y), control->x});
+    const int row = control->buddy
+                        ? std::min(control->y, varnock::res::FindControl(control->buddy).y)
+                        : control->y;
+    children.push_back({widget, row, control->x});
   }
   children.push_back({decade_group, varnock::res::FindControl(IDC_DECADE_1990).y,
                       varnock::res::FindControl(IDC_DECADE_1990).x});
@@ -331,12 +333,6 @@ void CDecoderDlg::GroupControls() {
   }
   std::ranges::sort(children, {}, [](const Child& c) { return std::tie(c.beside, c.row, c.x); });
   for (const Child& child : children) child.widget->raise();
-}
-
-const ControlTemplate& CDecoderDlg::FindTemplate(const QWidget* widget) const {
-  const auto found = std::find_if(controls_.begin(), controls_.end(),
-                                  [widget](const auto& entry) { return entry.second == widget; });
-  return *found->first;
 }
 
 QWidget* CDecoderDlg::GetDlgItem(int id) const {

@@ -31,7 +31,6 @@ class CDecoderDlg : public QDialog {
   void GroupControls();
   void NameControls();
   void SetTabOrder();
-  const varnock::res::ControlTemplate& FindTemplate(const QWidget* widget) const;
   void OnInitDialog();
   // Decodes what the dialog holds: a date replaces the result, an error is shown in a
   // message box, and no result changes nothing.
