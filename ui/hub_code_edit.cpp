@@ -53,7 +53,7 @@ void HubCodeEdit::contextMenuEvent(QContextMenuEvent* event) {
   menu->setAttribute(Qt::WA_DeleteOnClose);
   const QString paste = QCoreApplication::translate("QLineEdit", "&Paste");
   for (QAction* action : menu->actions()) {
-    if (action->text().section('\t', 0, 0) != paste) continue;
+    if (!action->text().startsWith(paste)) continue;
     action->disconnect(this);
     connect(action, &QAction::triggered, this, [this] { Paste(QClipboard::Clipboard); });
   }
