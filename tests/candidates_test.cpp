@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "texts.h"
+
 namespace varnock {
 namespace {
 
 constexpr ProductionDate kToday{2026, 12, 8};
-constexpr std::string_view kNoDate =
-    "No date string found in the provided input. Please check the serial code you entered.";
 
 // "decade makers: text" for each candidate, makers by id.
 std::vector<std::string> Listed(const Candidates& candidates) {
@@ -68,10 +68,7 @@ TEST(FindCandidates, WhyNoneWasFound) {
   EXPECT_EQ(one_future.after_today, 1);
   EXPECT_EQ(one_future.message, kAllAfterToday);
   EXPECT_EQ(FindCandidates({std::nullopt, std::nullopt, "X", kToday}).message, kNoDate);
-  EXPECT_EQ(FindCandidates({Maker::kMbi, std::nullopt, "123", kToday}).message,
-            std::string(kNoDate) +
-                "\n\nNOTE: If you're trying to decode an MBI serial with 3 digits, the disc is "
-                "likely made in 2000 or 2010, therefore you should add a 0 to the beginning.");
+  EXPECT_EQ(FindCandidates({Maker::kMbi, std::nullopt, "123", kToday}).message, kNoDateNote);
   // The first maker's reason, though later makers give another: CMC needs no decade.
   EXPECT_EQ(FindCandidates({std::nullopt, Decade::kNone, "X", kToday}).message, kNoDate);
 }
@@ -83,7 +80,7 @@ TEST(FindCandidates, OneMakerAndOneDecadeIsDecode) {
   EXPECT_EQ(one.after_today, 0);
   const Candidates none = FindCandidates({Maker::kMbi, Decade::kNone, "5123", kToday});
   EXPECT_EQ(Listed(none), std::vector<std::string>{});
-  EXPECT_EQ(none.message, "No decade selected. This manufacturer requires a decade estimate.");
+  EXPECT_EQ(none.message, kNoDecade);
 }
 
 }  // namespace

@@ -3,43 +3,40 @@
 // holds kShownBefore, so that an error or no result must leave it as it was.
 #pragma once
 
+#include <string_view>
+
 #include "resource.h"
+#include "texts.h"
 
 inline constexpr const char* kShownBefore = "(shown before)";
-inline constexpr const char* kNoDateText =
-    "No date string found in the provided input. Please check the serial code you entered.";
 
 struct DialogCase {
   const char* name;
-  int maker_row;        // picked from the keyboard; -1: none
-  int decade;           // the button clicked; 0: none
-  const char* typed;    // UTF-8
-  bool press_enter;     // in the code field; else a click on Process
-  const char* result;   // the result field afterwards
-  const char* message;  // the message box's text; nullptr: no box
+  int maker_row;             // picked from the keyboard; -1: none
+  int decade;                // the button clicked; 0: none
+  const char* typed;         // UTF-8
+  bool press_enter;          // in the code field; else a click on Process
+  const char* result;        // the result field afterwards
+  std::string_view message = {};  // the message box's text; empty: no box
 };
 
 // clang-format off
 inline constexpr DialogCase kDialogCases[] = {
-    {"nothing chosen asks for a decade", -1, 0, "", false, kShownBefore,
-     "No decade selected. This manufacturer requires a decade estimate."},
-    {"CMC needs no decade, Enter decodes", 0, 0, "kc15", true, "March 15th, 2006", nullptr},
-    {"1990s", 10, IDC_DECADE_1990, "ri50615", false, "June 15th, 1995", nullptr},
-    {"2000s, and the note in two paragraphs", 7, IDC_DECADE_2000, "123", true, kShownBefore,
-     "No date string found in the provided input. Please check the serial code you entered.\n\n"
-     "NOTE: If you're trying to decode an MBI serial with 3 digits, the disc is likely made in "
-     "2000 or 2010, therefore you should add a 0 to the beginning."},
-    {"2010s", 8, IDC_DECADE_2010, "50615", true, "June 15th, 2015", nullptr},
-    {"2020s and the plus-minus entry", 4, IDC_DECADE_2020, "mk1", false, "2021", nullptr},
+    {"nothing chosen asks for a decade", -1, 0, "", false, kShownBefore, kNoDecade},
+    {"CMC needs no decade, Enter decodes", 0, 0, "kc15", true, "March 15th, 2006"},
+    {"1990s", 10, IDC_DECADE_1990, "ri50615", false, "June 15th, 1995"},
+    {"2000s, and the note in two paragraphs", 7, IDC_DECADE_2000, "123", true, kShownBefore, kNoDateNote},
+    {"2010s", 8, IDC_DECADE_2010, "50615", true, "June 15th, 2015"},
+    {"2020s and the plus-minus entry", 4, IDC_DECADE_2020, "mk1", false, "2021"},
     {"a date that ends at the 127th character decodes", 0, 0, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX"
      "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXKC15", true,
-     "March 15th, 2006", nullptr},
+     "March 15th, 2006"},
     {"the 128th character is cut", 0, 0, "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXX"
      "XXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXXKC15", true, kShownBefore,
-     kNoDateText},
+     kNoDate},
     {"a Latin letter reaches the decoder in upper case", 1, 0, "x\u00e912abc25", true,
-     "December 25th, 1879", nullptr},
-    {"a decade and no maker do nothing", -1, IDC_DECADE_2000, "KC15", false, kShownBefore, nullptr},
+     "December 25th, 1879"},
+    {"a decade and no maker do nothing", -1, IDC_DECADE_2000, "KC15", false, kShownBefore},
 };
 // clang-format on
 
@@ -54,12 +51,19 @@ struct KeyMove {
 };
 
 inline constexpr KeyMove kKeyMoves[] = {
-    {'D', IDCANCEL, 0},                     {'U', IDC_PROCESS, 0},
-    {'U', IDC_DECADE_2020, IDC_DECADE_2020}, {'R', IDC_DECADE_1990, IDC_DECADE_1990},
-    {'D', IDC_DECADE_2000, IDC_DECADE_2000}, {'R', IDC_DECADE_2010, IDC_DECADE_2010},
-    {'L', IDC_DECADE_2000, IDC_DECADE_2000}, {'U', IDC_DECADE_1990, IDC_DECADE_1990},
-    {'L', IDC_DECADE_2020, IDC_DECADE_2020}, {'T', IDC_PROCESS, IDC_DECADE_2020},
-    {'L', IDC_DECADE_2020, IDC_DECADE_2020}, {'L', IDC_DECADE_2010, IDC_DECADE_2010},
-    {'B', IDC_LOGO, IDC_DECADE_2010},        {'T', IDC_DECADE_2010, IDC_DECADE_2010},
+    {'D', IDCANCEL, 0},
+    {'U', IDC_PROCESS, 0},
+    {'U', IDC_DECADE_2020, IDC_DECADE_2020},
+    {'R', IDC_DECADE_1990, IDC_DECADE_1990},
+    {'D', IDC_DECADE_2000, IDC_DECADE_2000},
+    {'R', IDC_DECADE_2010, IDC_DECADE_2010},
+    {'L', IDC_DECADE_2000, IDC_DECADE_2000},
+    {'U', IDC_DECADE_1990, IDC_DECADE_1990},
+    {'L', IDC_DECADE_2020, IDC_DECADE_2020},
+    {'T', IDC_PROCESS, IDC_DECADE_2020},
+    {'L', IDC_DECADE_2020, IDC_DECADE_2020},
+    {'L', IDC_DECADE_2010, IDC_DECADE_2010},
+    {'B', IDC_LOGO, IDC_DECADE_2010},
+    {'T', IDC_DECADE_2010, IDC_DECADE_2010},
     {'T', IDC_PROCESS, IDC_DECADE_2010},
 };

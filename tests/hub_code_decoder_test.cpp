@@ -6,17 +6,10 @@
 
 #include <string>
 
+#include "texts.h"
+
 namespace varnock {
 namespace {
-
-constexpr std::string_view kNoDate =
-    "No date string found in the provided input. Please check the serial code you entered.";
-constexpr std::string_view kNoDateNote =
-    "No date string found in the provided input. Please check the serial code you entered."
-    "\n\nNOTE: If you're trying to decode an MBI serial with 3 digits, the disc is likely made "
-    "in 2000 or 2010, therefore you should add a 0 to the beginning.";
-constexpr std::string_view kNoDecade =
-    "No decade selected. This manufacturer requires a decade estimate.";
 
 constexpr Decade D0 = Decade::kNone, D90 = Decade::k1990s, D00 = Decade::k2000s,
                  D10 = Decade::k2010s, D20 = Decade::k2020s;

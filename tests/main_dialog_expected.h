@@ -17,7 +17,8 @@ struct ExpectedControl {
 };
 
 // Size in dialog units, caption, font and its point size.
-inline constexpr std::string_view kExpectedDialog = "315x100 Varnock v2.0B1 [BETA] Microsoft Sans Serif 8";
+inline constexpr std::string_view kExpectedDialog =
+    "315x100 Varnock v2.0B1 [BETA] Microsoft Sans Serif 8";
 
 // clang-format off
 inline constexpr ExpectedControl kExpectedControls[] = {

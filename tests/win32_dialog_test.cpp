@@ -1,5 +1,6 @@
 // The Windows dialog driven as a person drives it, in its own modal loop: keys and
 // clicks through SendInput, texts and message boxes read back from the windows.
+#include <objbase.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -170,6 +172,15 @@ TEST(Win32Dialog, UpperCaseAndTheCloseButtonAndBox) {
   EXPECT_EQ(
       RunDialog(by_box, {[](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
       IDCANCEL);
+  EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);  // COM left as it was
+  CoUninitialize();
+}
+
+HWND DroppedList(HWND combo) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  GetComboBoxInfo(combo, &info);
+  return info.hwndList;
 }
 
 // Every control where the template puts it, in dialog units as Windows converts them:
@@ -203,23 +214,14 @@ TEST(Win32Dialog, ControlsStandWhereTheTemplatePutsThem) {
   // Dropped, the list reaches as far as whole rows fit in the template's height, and
   // scrolls for the rest.
   const Step dropped = [&](HWND dialog) {
-    COMBOBOXINFO combo{};
-    combo.cbSize = sizeof combo;
-    GetComboBoxInfo(GetDlgItem(dialog, IDC_MANUFACTURER), &combo);
-    const RECT list = in_dialog(dialog, combo.hwndList);
-    EXPECT_TRUE(IsWindowVisible(combo.hwndList));
+    const HWND dropped_list = DroppedList(GetDlgItem(dialog, IDC_MANUFACTURER));
+    const RECT list = in_dialog(dialog, dropped_list);
+    EXPECT_TRUE(IsWindowVisible(dropped_list));
     EXPECT_LE(list.bottom, dropped_bottom);
-    EXPECT_GT(list.bottom, dropped_bottom - SendMessageW(combo.hwndList, LB_GETITEMHEIGHT, 0, 0));
-    EXPECT_TRUE(GetWindowLongW(combo.hwndList, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_GT(list.bottom, dropped_bottom - SendMessageW(dropped_list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_TRUE(GetWindowLongW(dropped_list, GWL_STYLE) & WS_VSCROLL);
   };
   RunDialog(dlg, {where, PickMaker(0), Press({VK_F4}), dropped, Press({VK_ESCAPE, VK_ESCAPE})});
-}
-
-HWND DroppedList(HWND combo) {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  GetComboBoxInfo(combo, &info);
-  return info.hwndList;
 }
 
 // The template's kind, text and style names of the control, read from its window, in
@@ -325,7 +327,7 @@ TEST(Win32Dialog, Decodes) {
     if (c.decade != 0) script.push_back(ClickItem(c.decade));
     script.push_back(TypeCode(varnock::win32::Widen(c.typed)));
     script.push_back(c.press_enter ? Press({VK_RETURN}) : ClickItem(IDC_PROCESS));
-    if (c.message != nullptr) {
+    if (!c.message.empty()) {
       script.push_back([&c](HWND dialog) {
         EXPECT_EQ(ReadBox(dialog), L"Error|" + varnock::win32::Widen(c.message) + L"|!B1");
       });
@@ -425,39 +427,61 @@ TEST(Win32Dialog, NamesForScreenReaders) {
                                                        {IDC_LOGO, L"Varnock web page"}}));
 }
 
-// The logo at its own size with its edge around it, and the icons and logo made for the
-// screen's dots per inch, also when the dialog moves to a screen of another.
+// The logo at its own size with its edge around it: the bitmap made for the screen's dots
+// per inch, or the next larger one, brought to it; and icons for them too, also when the
+// dialog moves to a screen of another, where it takes the place Windows offers.
 TEST(Win32Dialog, LogoAndIconsForTheScreensScale) {
   CDecoderDlg dlg;
-  const auto sizes = [](HWND dialog) {  // "bitmap in the logo's inside, caption icon"
+  // "<resource> <bitmap> in <inside>, icons <small> <big>": the bitmap as the resource
+  // `made_for` loaded at its size, else 0.
+  const auto seen = [](HWND dialog, int made_for) {
     const HWND logo = GetDlgItem(dialog, IDC_LOGO);
-    BITMAP bitmap{}, icon_bitmap{};
+    BITMAP shown{}, made{}, small{}, big{};
     GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(logo, STM_GETIMAGE, IMAGE_BITMAP, 0)),
-               sizeof bitmap, &bitmap);
+               sizeof shown, &shown);
+    const HANDLE bitmap =
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(made_for), IMAGE_BITMAP,
+                   shown.bmWidth, shown.bmHeight, LR_CREATEDIBSECTION);
+    GetObjectW(bitmap, sizeof made, &made);
+    const auto bytes = static_cast<std::size_t>(made.bmWidthBytes * made.bmHeight);
+    const bool same = shown.bmBits && std::memcmp(shown.bmBits, made.bmBits, bytes) == 0;
+    ICONINFO icons[2]{};  // small and big
+    for (WPARAM which : {WPARAM{ICON_SMALL}, WPARAM{ICON_BIG}})
+      GetIconInfo(reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, which, 0)),
+                  &icons[which]);
+    GetObjectW(icons[ICON_SMALL].hbmColor, sizeof small, &small);
+    GetObjectW(icons[ICON_BIG].hbmColor, sizeof big, &big);
+    for (const ICONINFO& icon : icons) DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask);
+    DeleteObject(bitmap);
     RECT inside;
     GetClientRect(logo, &inside);
-    ICONINFO icon{};
-    GetIconInfo(reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0)), &icon);
-    GetObjectW(icon.hbmColor, sizeof icon_bitmap, &icon_bitmap);
-    DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask);
-    char seen[64];
-    std::snprintf(seen, sizeof seen, "%ldx%ld in %ldx%ld, icon %ld", bitmap.bmWidth,
-                  bitmap.bmHeight, inside.right, inside.bottom, icon_bitmap.bmWidth);
-    return std::string(seen);
+    char text[64];
+    std::snprintf(text, sizeof text, "%d %ldx%ld in %ldx%ld, icons %ld %ld", same ? made_for : 0,
+                  shown.bmWidth, shown.bmHeight, inside.right, inside.bottom, small.bmWidth,
+                  big.bmWidth);
+    return std::string(text);
   };
-  const auto at_dpi = [&](UINT dpi, std::string expected) {
-    return [=](HWND dialog) {
-      RECT place;
+  std::vector<Step> script = {
+      [&](HWND dialog) { EXPECT_EQ(seen(dialog, IDB_LOGO), "174 100x32 in 100x32, icons 16 32"); }};
+  for (auto [dpi, id, expected] :
+       {std::tuple(97, IDB_LOGO_125, "175 101x32 in 101x32, icons 16 32"),
+        {120, IDB_LOGO_125, "175 125x40 in 125x40, icons 20 40"},
+        {121, IDB_LOGO_150, "176 126x40 in 126x40, icons 20 40"},
+        {144, IDB_LOGO_150, "176 150x48 in 150x48, icons 24 48"},
+        {145, IDB_LOGO_200, "177 151x48 in 151x48, icons 24 48"},
+        {192, IDB_LOGO_200, "177 200x64 in 200x64, icons 32 64"},
+        {240, IDB_LOGO_200, "177 250x80 in 250x80, icons 40 80"}}) {
+    script.push_back([&, dpi = dpi, id = id, expected = expected](HWND dialog) {
+      RECT place, now;
       GetWindowRect(dialog, &place);
+      OffsetRect(&place, 8, 4), InflateRect(&place, 3, 2);
       SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
-      EXPECT_EQ(sizes(dialog), expected) << dpi;
-    };
-  };
-  RunDialog(dlg,
-            {[&](HWND dialog) { EXPECT_EQ(sizes(dialog), "100x32 in 100x32, icon 16"); },
-             at_dpi(144, "150x48 in 150x48, icon 24"), at_dpi(192, "200x64 in 200x64, icon 32"),
-             at_dpi(120, "125x40 in 125x40, icon 20"), at_dpi(168, "175x56 in 175x56, icon 28"),
-             Press({VK_ESCAPE})});
+      EXPECT_EQ(seen(dialog, id), expected) << dpi;
+      EXPECT_TRUE(GetWindowRect(dialog, &now) && EqualRect(&now, &place)) << dpi;
+    });
+  }
+  script.push_back(Press({VK_ESCAPE}));
+  RunDialog(dlg, script);
 }
 
 }  // namespace

@@ -278,9 +278,6 @@ LRESULT CALLBACK CDecoderDlg::LogoProc(HWND window, UINT message, WPARAM wparam,
       if (!opens) break;
       reinterpret_cast<CDecoderDlg*>(dialog)->OnLogoClicked();
       return 0;
-    case WM_CHAR:
-      if (wparam == L'\r' || wparam == L' ') return 0;
-      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       InvalidateRect(window, nullptr, FALSE);
