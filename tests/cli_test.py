@@ -17,6 +17,7 @@ import unittest
 
 CLI = os.environ.get("VARNOCK_CLI", "build/release/cli/varnock-cli")
 WRAPPER = os.environ.get("VARNOCK_CLI_WRAPPER", "").split()  # wine, for the Windows build
+MISSING = "File not found" if WRAPPER else "No such file or directory"  # the system's words
 NO_DATE = "No date string found in the provided input. Please check the serial code you entered."
 NOTE = ("NOTE: If you're trying to decode an MBI serial with 3 digits, the disc is likely made "
         "in 2000 or 2010, therefore you should add a 0 to the beginning.")
@@ -154,7 +155,7 @@ class Cli(unittest.TestCase):
             rows = [
                 ([a, b], 0, head + a_rows + 'RI60615,,2000,date,"June 15th, 2006",2006-06-15\r\n', ""),
                 ([a, other, b], 1, head + a_rows, f"{other}: its header row differs from the first file's\n"),
-                ([gone, a], 1, "", f"cannot open {gone}: No such file or directory\n"),
+                ([gone, a], 1, "", f"cannot open {gone}: {MISSING}\n"),
             ]
             for files, status, out, err in rows:
                 done = run("--input", "csv", "--maker-column", "zone", "-m", "ritek", "-d", "2000", *files)
