@@ -307,6 +307,11 @@ void HoldToTheTemplate(HWND dialog) {
 TEST(Win32Dialog, WindowsHaveTheTemplatesKindsTextsStylesAndFont) {
   CDecoderDlg dlg;
   RunDialog(dlg, {HoldToTheTemplate, Press({VK_ESCAPE})});
+  EXPECT_EQ(CDecoderDlg::AccessibleNames(),  // what screen readers are told they are called
+            (std::vector<std::pair<int, std::wstring>>{{IDC_HUB_CODE, L"Hub code"},
+                                                       {IDC_MANUFACTURER, L"Manufacturer"},
+                                                       {IDC_RESULT, L"Manufacturing date"},
+                                                       {IDC_LOGO, L"Varnock web page"}}));
 }
 
 TEST(Win32Dialog, Decodes) {
@@ -416,15 +421,6 @@ TEST(Win32Dialog, ArrowsGoRoundTheDecadesInScreenOrder) {
   }
   script.push_back(Press({VK_ESCAPE}));
   RunDialog(dlg, script);
-}
-
-// What screen readers are told the controls are called.
-TEST(Win32Dialog, NamesForScreenReaders) {
-  EXPECT_EQ(CDecoderDlg::AccessibleNames(),
-            (std::vector<std::pair<int, std::wstring>>{{IDC_HUB_CODE, L"Hub code"},
-                                                       {IDC_MANUFACTURER, L"Manufacturer"},
-                                                       {IDC_RESULT, L"Manufacturing date"},
-                                                       {IDC_LOGO, L"Varnock web page"}}));
 }
 
 // The logo at its own size with its edge around it: the bitmap made for the screen's dots
