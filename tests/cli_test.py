@@ -265,21 +265,15 @@ class Cli(unittest.TestCase):
                          '"K\ufffd,",CMC Magnetics,0,error,the code is not valid UTF-8,')
 
     def test_usage_errors_name_what_was_wrong(self):
+        makers = "valid makers: cmc, daxon, kodak, mcc-cdr, mcc-dvd, mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden, tdk"
         rows = [
-            (["KC15"], "no maker given (-m); valid makers: cmc, daxon, kodak, mcc-cdr, mcc-dvd, "
-                       "mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden, tdk or any\n"),
-            (["-m", "cmc magnetics"], "unknown maker 'cmc magnetics'; valid makers: cmc, daxon, "
-             "kodak, mcc-cdr, mcc-dvd, mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden, "
-             "tdk, any, or a name that --list-makers prints\n"),
-            (["--input", "csv"], "no maker given (-m); valid makers: cmc, daxon, kodak, mcc-cdr, "
-             "mcc-dvd, mitsui, mjc, mbi, optodisc, prodisc, ritek, taiyo-yuden, tdk or any, or a "
-             "column of makers (--maker-column)\n"),
+            (["KC15"], f"no maker given (-m); {makers} or any\n"),
+            (["-m", "cmc magnetics"], f"unknown maker 'cmc magnetics'; {makers}, any, or a name that --list-makers prints\n"),
+            (["--input", "csv"], f"no maker given (-m); {makers} or any, or a column of makers (--maker-column)\n"),
             (["-m", "cmc", "--code-column", "code"], "columns are named only for a catalogue (--input csv)"),
             (["-m", "cmc", "--input", "xml"], "unknown input 'xml'; valid inputs: lines or csv"),
-            (["-m", "ritek", "-d", "1980"],
-             "unknown decade '1980'; valid decades: 1990, 2000, 2010, 2020, all"),
-            (["-m", "ritek", "-d", "20000"],
-             "unknown decade '20000'; valid decades: 1990, 2000, 2010, 2020, all"),
+            (["-m", "ritek", "-d", "1980"], "unknown decade '1980'; valid decades: 1990, 2000, 2010, 2020, all"),
+            (["-m", "ritek", "-d", "20000"], "unknown decade '20000'; valid decades: 1990, 2000, 2010, 2020, all"),
             (["-m", "cmc", "-f", "xml"], "unknown format 'xml'; valid formats: text, csv or json"),
             (["-zm", "cmc", "KC15"], "invalid option -- 'z'"),
             (["-m", "cmc", "-qz"], "invalid option -- 'q'"),

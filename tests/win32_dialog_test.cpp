@@ -118,8 +118,8 @@ Step WaitUntil(std::function<bool(HWND)> done, std::string what) {
   };
 }
 
-Step Press(std::vector<WORD> keys) {
-  return [keys](HWND) { Keys(keys); };
+Step Press(std::vector<WORD> keys, std::vector<WORD> held = {}) {
+  return [=](HWND) { Keys(keys, {}, held); };
 }
 
 Step ClickItem(int id, int clicks = 1, DWORD down = MOUSEEVENTF_LEFTDOWN) {
@@ -161,6 +161,24 @@ Step Expect(int id, std::wstring text) {
   return [=](HWND dialog) { EXPECT_EQ(Text(GetDlgItem(dialog, id)), text) << "control " << id; };
 }
 
+// The box of the logo's pixels that differ from its bitmap's own: its focus frame.
+Step LogoFrameIs(std::array<LONG, 4> expected) {
+  return [=](HWND dialog) {
+    const HWND logo = GetDlgItem(dialog, IDC_LOGO);
+    const HDC shown = GetDC(logo), bitmap = CreateCompatibleDC(shown);
+    SelectObject(bitmap,
+                 reinterpret_cast<HGDIOBJ>(SendMessageW(logo, STM_GETIMAGE, IMAGE_BITMAP, 0)));
+    RECT inside, box{}, dot;
+    GetClientRect(logo, &inside);
+    for (int y = 0; y < inside.bottom; ++y)
+      for (int x = 0; x < inside.right; ++x)
+        if (GetPixel(shown, x, y) != GetPixel(bitmap, x, y))
+          UnionRect(&box, &box, &(dot = {x, y, x + 1, y + 1}));
+    DeleteDC(bitmap), ReleaseDC(logo, shown);
+    EXPECT_EQ((std::array{box.left, box.top, box.right, box.bottom}), expected);
+  };
+}
+
 // Typed and pasted letters turn to upper case; a paste keeps its first line. Close and the
 // close box end the dialog.
 TEST(Win32Dialog, UpperCaseAndTheCloseButtonAndBox) {
@@ -172,6 +190,7 @@ TEST(Win32Dialog, UpperCaseAndTheCloseButtonAndBox) {
   EXPECT_EQ(
       RunDialog(by_box, {[](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
       IDCANCEL);
+  EXPECT_EQ(by_box.m_hWnd, nullptr);
   EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);  // COM left as it was
   CoUninitialize();
 }
@@ -181,47 +200,6 @@ HWND DroppedList(HWND combo) {
   info.cbSize = sizeof info;
   GetComboBoxInfo(combo, &info);
   return info.hwndList;
-}
-
-// Every control where the template puts it, in dialog units as Windows converts them:
-// place and size each on their own, as the dialog manager does.
-TEST(Win32Dialog, ControlsStandWhereTheTemplatePutsThem) {
-  CDecoderDlg dlg;
-  LONG dropped_bottom = 0;
-  const auto in_dialog = [](HWND dialog, HWND window) {
-    RECT rect;
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-  };
-  const Step where = [&](HWND dialog) {
-    HWND control = GetWindow(dialog, GW_CHILD);  // template order
-    for (const ExpectedControl& c : kExpectedControls) {
-      RECT expected{c.x, c.y, c.width, c.height};  // place, then size
-      MapDialogRect(dialog, &expected);
-      const RECT actual = in_dialog(dialog, control);
-      EXPECT_EQ(actual.left, expected.left) << c.id;
-      EXPECT_EQ(actual.top, expected.top) << c.id;
-      if (c.kind == "dropdownlist") {
-        dropped_bottom = expected.top + expected.bottom;
-      } else if (c.kind != "picture") {  // a picture has its own size
-        EXPECT_EQ(actual.right - actual.left, expected.right) << c.id;
-        EXPECT_EQ(actual.bottom - actual.top, expected.bottom) << c.id;
-      }
-      control = GetWindow(control, GW_HWNDNEXT);
-    }
-  };
-  // Dropped, the list reaches as far as whole rows fit in the template's height, and
-  // scrolls for the rest.
-  const Step dropped = [&](HWND dialog) {
-    const HWND dropped_list = DroppedList(GetDlgItem(dialog, IDC_MANUFACTURER));
-    const RECT list = in_dialog(dialog, dropped_list);
-    EXPECT_TRUE(IsWindowVisible(dropped_list));
-    EXPECT_LE(list.bottom, dropped_bottom);
-    EXPECT_GT(list.bottom, dropped_bottom - SendMessageW(dropped_list, LB_GETITEMHEIGHT, 0, 0));
-    EXPECT_TRUE(GetWindowLongW(dropped_list, GWL_STYLE) & WS_VSCROLL);
-  };
-  RunDialog(dlg, {where, PickMaker(0), Press({VK_F4}), dropped, Press({VK_ESCAPE, VK_ESCAPE})});
 }
 
 // The template's kind, text and style names of the control, read from its window, in
@@ -260,6 +238,9 @@ std::string KindTextAndStyles(HWND control) {
            (combo && (GetWindowLongW(DroppedList(control), GWL_STYLE) & WS_VSCROLL)),
        "vscroll"},  // a list's scroll bar goes to its dropped part
       {ex & WS_EX_TRANSPARENT, "transparent"},
+      {(ex & ~static_cast<DWORD>(WS_EX_STATICEDGE | WS_EX_TRANSPARENT | WS_EX_CLIENTEDGE |
+                                 WS_EX_NOPARENTNOTIFY)) != 0,
+       "ex?"},
   };
   std::string styles;
   for (const auto& [has, style_name] : names) {
@@ -277,8 +258,10 @@ void HoldToTheTemplate(HWND dialog) {
     EXPECT_EQ(KindTextAndStyles(control),
               std::string(c.kind) + "|" + std::string(c.text) + "|" + std::string(c.styles))
         << c.id;
+    EXPECT_EQ(GetWindowContextHelpId(control), 0u) << c.id;
     control = GetWindow(control, GW_HWNDNEXT);
   }
+  EXPECT_EQ(GetWindowContextHelpId(dialog), 0u);
   int width = 0, height = 0;
   std::sscanf(kExpectedDialog.data(), "%dx%d", &width, &height);
   RECT size{0, 0, width, height}, client, work, window;
@@ -304,9 +287,46 @@ void HoldToTheTemplate(HWND dialog) {
   EXPECT_LE(std::abs((window.top + window.bottom) - (work.top + work.bottom)), 2);
 }
 
-TEST(Win32Dialog, WindowsHaveTheTemplatesKindsTextsStylesAndFont) {
+// Every control where the template puts it, in dialog units as Windows converts them:
+// place and size each on their own, as the dialog manager does.
+TEST(Win32Dialog, WindowsHoldToTheTemplate) {
   CDecoderDlg dlg;
-  RunDialog(dlg, {HoldToTheTemplate, Press({VK_ESCAPE})});
+  LONG dropped_bottom = 0;
+  const auto in_dialog = [](HWND dialog, HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  };
+  const Step where = [&](HWND dialog) {
+    HWND control = GetWindow(dialog, GW_CHILD);  // template order
+    for (const ExpectedControl& c : kExpectedControls) {
+      RECT expected{c.x, c.y, c.width, c.height};  // place, then size
+      MapDialogRect(dialog, &expected);
+      const RECT actual = in_dialog(dialog, control);
+      EXPECT_EQ(actual.left, expected.left) << c.id;
+      EXPECT_EQ(actual.top, expected.top) << c.id;
+      if (c.kind == "dropdownlist") {
+        dropped_bottom = expected.top + expected.bottom;
+      } else if (c.kind != "picture") {  // a picture has its own size
+        EXPECT_EQ(actual.right - actual.left, expected.right) << c.id;
+        EXPECT_EQ(actual.bottom - actual.top, expected.bottom) << c.id;
+      }
+      control = GetWindow(control, GW_HWNDNEXT);
+    }
+  };
+  // Dropped, the list reaches as far as whole rows fit in the template's height, and
+  // scrolls for the rest.
+  const Step dropped = [&](HWND dialog) {
+    const HWND dropped_list = DroppedList(GetDlgItem(dialog, IDC_MANUFACTURER));
+    const RECT list = in_dialog(dialog, dropped_list);
+    EXPECT_TRUE(IsWindowVisible(dropped_list));
+    EXPECT_LE(list.bottom, dropped_bottom);
+    EXPECT_GT(list.bottom, dropped_bottom - SendMessageW(dropped_list, LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_TRUE(GetWindowLongW(dropped_list, GWL_STYLE) & WS_VSCROLL);
+  };
+  RunDialog(dlg, {HoldToTheTemplate, where, PickMaker(0), Press({VK_F4}), dropped,
+                  Press({VK_ESCAPE, VK_ESCAPE})});
   EXPECT_EQ(CDecoderDlg::AccessibleNames(),  // what screen readers are told they are called
             (std::vector<std::pair<int, std::wstring>>{{IDC_HUB_CODE, L"Hub code"},
                                                        {IDC_MANUFACTURER, L"Manufacturer"},
@@ -377,26 +397,23 @@ TEST(Win32Dialog, APersonWithOnlyAKeyboardDecodesAndCopies) {
   const auto focus_on = [](int id) {
     return [id](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id)) << id; };
   };
-  std::vector<Step> script = {Press({VK_TAB, VK_TAB}), [](HWND) { Keys({}, L"ri50615"); },
-                              Press({VK_TAB, VK_HOME})};
-  for (int i = 0; i < 10; ++i) script.push_back(Press({VK_DOWN}));
-  script.insert(script.end(), {Press({VK_TAB, VK_TAB}), focus_on(IDC_LOGO), Press({VK_RETURN}),
-                               [&](HWND) { EXPECT_EQ(opened.size(), 1u); }, Press({VK_TAB}),
-                               focus_on(IDC_DECADE_1990), Press({VK_RIGHT}),
-                               focus_on(IDC_DECADE_2000), Press({VK_TAB}), focus_on(IDC_PROCESS),
-                               Press({VK_SPACE}), Expect(IDC_RESULT, L"June 15th, 2005"),
-                               [](HWND) {
-                                 Keys({VK_TAB, VK_TAB, VK_TAB}, {}, {VK_SHIFT});
-                               },
-                               focus_on(IDC_RESULT), [](HWND) { Keys({'C'}, {}, {VK_CONTROL}); },
-                               [](HWND dialog) {
-                                 OpenClipboard(dialog);
-                                 const auto* text = static_cast<const wchar_t*>(
-                                     GlobalLock(GetClipboardData(CF_UNICODETEXT)));
-                                 EXPECT_EQ(std::wstring(text ? text : L""), L"June 15th, 2005");
-                                 CloseClipboard();
-                               },
-                               Press({VK_ESCAPE})});
+  const Step copied = [](HWND dialog) {
+    OpenClipboard(dialog);
+    const auto* text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+    EXPECT_EQ(std::wstring(text ? text : L""), L"June 15th, 2005");
+    CloseClipboard();
+  };
+  // clang-format off
+  const std::vector<Step> script = {
+      LogoFrameIs({}), Press({VK_TAB, VK_TAB}), [](HWND) { Keys({}, L"ri50615"); },
+      Press({VK_TAB, VK_HOME}), Press(std::vector<WORD>(10, VK_DOWN)), Press({VK_TAB, VK_TAB}),
+      focus_on(IDC_LOGO), LogoFrameIs({1, 1, 99, 31}), Press({VK_RETURN}),
+      [&](HWND) { EXPECT_EQ(opened.size(), 1u); }, Press({VK_TAB}), focus_on(IDC_DECADE_1990),
+      LogoFrameIs({}), Press({VK_RIGHT}), focus_on(IDC_DECADE_2000), Press({VK_TAB}),
+      focus_on(IDC_PROCESS), Press({VK_SPACE}), Expect(IDC_RESULT, L"June 15th, 2005"),
+      Press({VK_TAB, VK_TAB, VK_TAB}, {VK_SHIFT}), focus_on(IDC_RESULT), Press({'C'}, {VK_CONTROL}),
+      copied, Press({VK_ESCAPE})};
+  // clang-format on
   EXPECT_EQ(RunDialog(dlg, script), IDCANCEL);
   EXPECT_EQ(opened, std::vector<std::wstring>{L"https://varnock.example.org/"});
 }
@@ -405,14 +422,10 @@ TEST(Win32Dialog, APersonWithOnlyAKeyboardDecodesAndCopies) {
 TEST(Win32Dialog, ArrowsGoRoundTheDecadesInScreenOrder) {
   CDecoderDlg dlg;
   std::vector<Step> script;
+  const WORD keys[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_TAB, VK_TAB};  // as "UDLRTB"
   for (const KeyMove& move : kKeyMoves) {
-    const WORD key =
-        std::array<WORD, 6>{
-            VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_TAB, VK_TAB}[std::string_view("UDLRTB").find(
-            move.key)];
-    script.push_back([=](HWND) {
-      Keys({key}, {}, move.key == 'B' ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{});
-    });
+    script.push_back(Press({keys[std::string_view("UDLRTB").find(move.key)]},
+                           move.key == 'B' ? std::vector<WORD>{VK_SHIFT} : std::vector<WORD>{}));
     script.push_back([=](HWND dialog) {
       EXPECT_EQ(GetFocus(), GetDlgItem(dialog, move.focused)) << "after " << move.key;
       for (const auto& [id, decade] : varnock::res::kDecadeButtons)
