@@ -127,6 +127,8 @@ class Cli(unittest.TestCase):
         # Thousands of such rows, across many reads, give the same records in the same order.
         (header, body), (head, records) = catalogue.split(b"\r\n", 1), out.split(b"\r\n", 1)
         self.assertEqual(run(*args, stdin=header + b"\r\n" + body * 1000), (1, head + b"\r\n" + records * 1000, b""))
+        self.assertEqual(run("--input", "csv", "-m", "any", "-d", "2000", stdin=b"code\r\nKC15\r\n")[1], b'code,maker,decade,result,text,date\r\nKC15,'
+                         b'CMC Magnetics,2000,date,"March 15th, 2006",2006-03-15\r\nKC15,"Mitsubishi Chemical Corporation [DVD\xc2\xb1R], Taiyo Yuden",2000,date,2001,2001\r\n')
         # A malformed file ends the run after every record before it, with its line.
         status, out, err = run("--input", "csv", "-m", "cmc", stdin=b"code\nKC15\n\"KC\n15\nKC16\n")
         self.assertEqual((status, out, err), (1, b"code,decade,result,text,date\r\nKC15,0,date,"
