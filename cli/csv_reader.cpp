@@ -26,6 +26,9 @@ CsvReader::Status CsvReader::Next() {
     ends_.clear();
     row_line_ = line_;
     State state = State::kFieldStart;
+    if (std::exchange(after_cr_, false) && (begin_ < end_ || Fill()) && block_[begin_] == '\n') {
+      ++begin_;
+    }
     for (bool row_ended = false; !row_ended;) {
       // A run of bytes that end nothing goes into the field at once.
       if (state == State::kUnquoted || state == State::kQuoted) {
@@ -48,8 +51,12 @@ CsvReader::Status CsvReader::Next() {
         EndField();
         break;
       }
-      bool crlf = false;  // a CR LF is one line end
-      if (c == '\r' && (begin_ < end_ || Fill()) && block_[begin_] == '\n') {
+      // A CR LF is one line end. A row that a CR ends with the read is answered without
+      // waiting for the next: an LF that starts it belongs to the CR.
+      bool crlf = false;
+      if (c == '\r' && begin_ == end_ && state != State::kQuoted) {
+        after_cr_ = true;
+      } else if (c == '\r' && (begin_ < end_ || Fill()) && block_[begin_] == '\n') {
         ++begin_;
         crlf = true;
       }

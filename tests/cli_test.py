@@ -199,8 +199,8 @@ class Cli(unittest.TestCase):
             (b"\n", None), (b"4060\n", feb),   # its LF alone, then a line in a read of its own
             (b"\xef\xbb\xbf4060\n", no_date),    # a mark after the start is a character
         ]
-        catalogue = [(b"code\r\n", "code,decade,result,text,date\r\n"),
-                     (b"5123\r\n", '5123,2000,date,"May 3rd, 2005",2005-05-03\r\n')]
+        catalogue = [(b"code\r", "code,decade,result,text,date\r\n"),  # each CR ends a read, its LF the next
+                     (b"\n5123\r", '5123,2000,date,"May 3rd, 2005",2005-05-03\r\n'), (b"\n", None)]
         for args, steps, status in ((["-m", "mbi", "-d", "2000"], steps, 1),
                                     (["--input", "csv", "-m", "mbi", "-d", "2000"], catalogue, 0)):
             process = subprocess.Popen([*WRAPPER, CLI, *args], stdin=subprocess.PIPE,
