@@ -130,9 +130,9 @@ class Cli(unittest.TestCase):
         self.assertEqual(run("--input", "csv", "-m", "any", "-d", "2000", stdin=b"code\r\nKC15\r\n")[1], b'code,maker,decade,result,text,date\r\nKC15,'
                          b'CMC Magnetics,2000,date,"March 15th, 2006",2006-03-15\r\nKC15,"Mitsubishi Chemical Corporation [DVD\xc2\xb1R], Taiyo Yuden",2000,date,2001,2001\r\n')
         # A malformed file ends the run after every record before it, with its line.
-        status, out, err = run("--input", "csv", "-m", "cmc", stdin=b"code\nKC15\n\"KC\n15\nKC16\n")
+        status, out, err = run("--input", "csv", "-m", "cmc", stdin=b"code\nKC15\n\n\"KC\n15\nKC16\n")
         self.assertEqual((status, out, err), (1, b"code,decade,result,text,date\r\nKC15,0,date,"
-                         b"\"March 15th, 2006\",2006-03-15\r\n", b"varnock-cli: standard input: line 3: "
+                         b"\"March 15th, 2006\",2006-03-15\r\n", b"varnock-cli: standard input: line 4: "
                          b"a quoted field is never closed\n"))
         for stdin, err in ((b'code\n"KC"15\n', b"line 2: a quoted field goes on after its closing quote (a quote "
                             b"within one is doubled)"), (b"serial\nKC15\n", b'no column of codes: none is headed '
@@ -200,13 +200,12 @@ class Cli(unittest.TestCase):
             (b"\xef\xbb\xbf4060\n", no_date),    # a mark after the start is a character
         ]
         catalogue = [(b"code\r", "code,decade,result,text,date\r\n"),  # each CR ends a read, its LF the next
-                     (b"\n5123\r", '5123,2000,date,"May 3rd, 2005",2005-05-03\r\n'), (b"\n", None)]
-        for args, steps, status in ((["-m", "mbi", "-d", "2000"], steps, 1),
-                                    (["--input", "csv", "-m", "mbi", "-d", "2000"], catalogue, 0)):
+                     (b"\n5123\r", '5123,2000,date,"May 3rd, 2005",2005-05-03\r\n'), (b"\n\"", None)]
+        for args, steps, status, said in ((["-m", "mbi", "-d", "2000"], steps, 1, b""), (["--input", "csv", "-m", "mbi", "-d",
+                                          "2000"], catalogue, 1, b"standard input: line 3: a quoted field is never closed")):
             process = subprocess.Popen([*WRAPPER, CLI, *args], stdin=subprocess.PIPE,
                                        stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-            stuck = threading.Timer(20, process.kill)  # a record held back: the reads find nothing
-            stuck.start()
+            (stuck := threading.Timer(20, process.kill)).start()  # a record held back: the reads find nothing
             for piece, record in steps:
                 process.stdin.write(piece)
                 process.stdin.flush()
@@ -214,7 +213,7 @@ class Cli(unittest.TestCase):
                     self.assertEqual(process.stdout.readline(), record.encode(), piece)
             out, err = process.communicate()
             stuck.cancel()
-            self.assertEqual((process.returncode, out, err), (status, b"", b""))
+            self.assertEqual((process.returncode, out, err), (status, b"", b"varnock-cli: " + said + b"\n" if said else b""))
         directory = os.open("/", os.O_RDONLY)
         done = subprocess.run([*WRAPPER, CLI, "-m", "cmc"], stdin=directory, capture_output=True)
         os.close(directory)
