@@ -287,8 +287,9 @@ void HoldToTheTemplate(HWND dialog) {
   EXPECT_LE(std::abs((window.top + window.bottom) - (work.top + work.bottom)), 2);
 }
 
-// Every control where the template puts it, in dialog units as Windows converts them:
-// place and size each on their own, as the dialog manager does.
+// Every window as the template makes it, and each control where the template puts it, in
+// dialog units as Windows converts them: place and size each on their own, as the dialog
+// manager does. The names screen readers are told last.
 TEST(Win32Dialog, WindowsHoldToTheTemplate) {
   CDecoderDlg dlg;
   LONG dropped_bottom = 0;
