@@ -7,6 +7,7 @@
 #include "decoder_app.h"
 #include "decoder_dlg.h"
 #include "dialog_cases.h"
+#include "dialog_rules.h"
 #include "group_box.h"
 #include "main_dialog.h"
 #include "main_dialog_expected.h"
@@ -131,8 +132,14 @@ class DecoderDlgTest : public QObject {
     QCOMPARE(QApplication::focusWidget(), Item(IDC_PROCESS));
     QVERIFY(Item<QPushButton>(IDC_PROCESS)->isDefault() &&
             !Item<QPushButton>(IDCANCEL)->isDefault());
-    if (QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))  // the chosen stand-in
+    if (QFontDatabase::hasFamily(QStringLiteral("Liberation Sans"))) {  // the chosen stand-in
       QCOMPARE(QFontInfo(dlg_->font()).family(), QStringLiteral("Liberation Sans"));
+      // Windows' dialog units: 4 wide are the 52 letters' average width, rounded; 8 high a line.
+      const auto unit = [](int points) {
+        return DialogUnits(QFont("Liberation Sans", points)).ToPixels({0, 0, 4, 8}).size();
+      };
+      QCOMPARE((QList<QSize>{unit(8), unit(10)}), (QList<QSize>{{6, 12}, {8, 15}}));
+    }
     QCOMPARE(dlg_->minimumSize(), dlg_->maximumSize());
     QCOMPARE(dlg_->windowFlags() & (Qt::WindowType_Mask | Qt::WindowMinMaxButtonsHint),
              Qt::Window | Qt::WindowMinimizeButtonHint);  // its own taskbar entry
