@@ -232,7 +232,7 @@ CDecoderDlg::CDecoderDlg(QWidget* parent) : QDialog(parent), decades_(new QButto
   result_ = static_cast<QLineEdit*>(GetDlgItem(IDC_RESULT));
   GroupControls();
   NameControls();
-  SetTabOrder();
+  SetTabStops();
   connect(static_cast<QPushButton*>(GetDlgItem(IDC_PROCESS)), &QPushButton::clicked, this,
           &CDecoderDlg::OnProcess);
   connect(static_cast<QPushButton*>(GetDlgItem(IDCANCEL)), &QPushButton::clicked, this,
@@ -355,7 +355,7 @@ void CDecoderDlg::NameControls() {
 // Tab goes through the controls in the template's order, the order Qt made them in, the
 // logo last. Of the decade buttons only one is on the way: the 1990s while none is
 // checked; Qt's buttons pass the focus on to the checked one of their group.
-void CDecoderDlg::SetTabOrder() {
+void CDecoderDlg::SetTabStops() {
   QAbstractButton* stop = decades_->button(varnock::DecadeYear(varnock::kDecades.front()));
   for (QAbstractButton* button : decades_->buttons()) {
     button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);

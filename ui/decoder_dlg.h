@@ -30,7 +30,7 @@ class CDecoderDlg : public QDialog {
   QWidget* CreateControl(const varnock::res::ControlTemplate& control);
   void GroupControls();
   void NameControls();
-  void SetTabOrder();
+  void SetTabStops();
   void OnInitDialog();
   // Decodes what the dialog holds: a date replaces the result, an error is shown in a
   // message box, and no result changes nothing.
