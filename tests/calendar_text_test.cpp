@@ -71,9 +71,8 @@ TEST(CalendarText, DayOfYearToDate) {
       {365, 2004, {{12, 30}}}, {366, 2004, {{12, 31}}}, {366, 2005, {}},
       {366, 1900, {}},         {367, 2004, {}},         {-1, 2004, {}},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(DayOfYearToDate(c.day_of_year, c.year), c.expected) << c.day_of_year << " " << c.year;
-  }
   for (int year : {1996, 2000, 2004, 2024, 2400, 0, -4}) EXPECT_TRUE(IsLeapYear(year)) << year;
   for (int year : {1900, 1999, 2005, 2021, 2100, -1}) EXPECT_FALSE(IsLeapYear(year)) << year;
 }
