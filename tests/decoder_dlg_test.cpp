@@ -246,10 +246,8 @@ class DecoderDlgTest : public QObject {
       QVERIFY2(Maker()->fontMetrics().horizontalAdvance(Maker()->itemText(i)) <= field.width(),
                qPrintable(Maker()->itemText(i)));
     for (auto* box : dlg_->findChildren<GroupBox*>()) {
-      const QRect frame = box->FrameRect().translated(InDialog(box).topLeft());
-      const QRect title = box->TitleRect().translated(InDialog(box).topLeft());
-      QVERIFY(qAbs(frame.top() - title.center().y()) <= 1);
-      QVERIFY(box->TitleRect().right() < box->width());
+      QVERIFY(qAbs(box->FrameRect().top() - box->TitleRect().center().y()) <= 1);
+      QCOMPARE(box->FrameRect() | box->TitleRect(), box->rect());  // the frame at its edges
       const QImage drawn = box->grab().toImage();
       const int top = box->FrameRect().top(), w = box->width();
       const auto seen = [&](int x, int y) {  // the middle of the pixel, where it is scaled
@@ -374,11 +372,13 @@ class DecoderDlgTest : public QObject {
             "  EditableText Manufacturing date (read-only)|Button Process|Button Close|"
             "StaticText version 2.0B1|StaticText (c) 2024-2026|Link Varnock web page to "
             "https://varnock.example.org/"));
-    PageOpener browser;  // the link, pressed as a screen reader presses it
+    PageOpener browser;  // the link, pressed as a screen reader presses it; Qt's own actions too
     QAccessibleInterface* logo = QAccessible::queryAccessibleInterface(Item(IDC_LOGO));
     QVERIFY(
         logo->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     logo->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    logo->actionInterface()->doAction(QAccessibleActionInterface::setFocusAction());
+    QCOMPARE(QApplication::focusWidget(), Item(IDC_LOGO));
     QCOMPARE(browser.opened.size(), 1);
   }
 
@@ -389,7 +389,8 @@ class DecoderDlgTest : public QObject {
       key(Qt::Key_V, Qt::ControlModifier);
       return HubCode()->text() + QString::number(HubCode()->cursorPosition());
     };
-    TypeCode(QStringLiteral("kc15"));
+    TypeCode(QStringLiteral("k"));
+    QCOMPARE(paste(u"c15"), QStringLiteral("KC154"));  // at the end, right after typing
     key(Qt::Key_Home);
     TypeCode(QStringLiteral("x\u00e9"));
     QCOMPARE(paste(u"\U0001E922a\r\n01"),
@@ -400,12 +401,12 @@ class DecoderDlgTest : public QObject {
     QCOMPARE(paste(u"\nk"), QStringLiteral("Z\U0001E900AKC151"));
     // Each paste and each run of typing is undone, and comes back.
     QStringList undone;
-    for (int i = 0; i < 6; ++i) key(Qt::Key_Z, Qt::ControlModifier), undone << HubCode()->text();
+    for (int i = 0; i < 7; ++i) key(Qt::Key_Z, Qt::ControlModifier), undone << HubCode()->text();
     key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(undone << HubCode()->text(),
              (QStringList{"Z\u00C9\U0001E900AKC15", "\u00C9\U0001E900AKC15",
-                          "X\u00C9\U0001E900AKC15", "X\u00C9KC15", "KC15", "", "KC15"}));
-    HubCode()->clear();
+                          "X\u00C9\U0001E900AKC15", "X\u00C9KC15", "KC15", "K", "", "K"}));
+    key(Qt::Key_A, Qt::ControlModifier), key(Qt::Key_Delete);
     TypeCode(QStringLiteral("\u00DFa"));  // sharp s has no one-letter upper case
     QCOMPARE(HubCode()->text(), QStringLiteral("\u00DFA"));
     // Dropped at the start and pasted from the menu: the first line, upper case.
