@@ -176,6 +176,13 @@ Step LogoFrameIs(std::array<LONG, 4> expected) {
   };
 }
 
+// Whether the logo's bitmap and the icons, small and big, were given back to the system.
+bool Freed(const std::array<HANDLE, 3>& pictures) {
+  ICONINFO info;
+  return GetObjectType(pictures[0]) == 0 && !GetIconInfo(static_cast<HICON>(pictures[1]), &info) &&
+         !GetIconInfo(static_cast<HICON>(pictures[2]), &info);
+}
+
 // Typed and pasted letters turn to upper case; a paste keeps its first line. Close and the
 // close box end the dialog.
 TEST(Win32Dialog, UpperCaseAndTheCloseButtonAndBox) {
@@ -432,14 +439,17 @@ TEST(Win32Dialog, ArrowsGoRoundTheDecadesInScreenOrder) {
 // per inch, or the next larger one, brought to it; and icons for them too, also when the
 // dialog moves to a screen of another, where it takes the place Windows offers.
 TEST(Win32Dialog, LogoAndIconsForTheScreensScale) {
-  CDecoderDlg dlg;
+  auto dlg = std::make_unique<CDecoderDlg>();
+  std::array<HANDLE, 3> pictures{};  // the logo's bitmap and the icons, small and big, last seen
   // "<resource> <bitmap> in <inside>, icons <small> <big>": the bitmap as the resource
   // `made_for` loaded at its size, else 0.
-  const auto seen = [](HWND dialog, int made_for) {
+  const auto seen = [&pictures](HWND dialog, int made_for) {
     const HWND logo = GetDlgItem(dialog, IDC_LOGO);
+    pictures = {reinterpret_cast<HANDLE>(SendMessageW(logo, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+                reinterpret_cast<HANDLE>(SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0)),
+                reinterpret_cast<HANDLE>(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0))};
     BITMAP shown{}, made{}, small{}, big{};
-    GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(logo, STM_GETIMAGE, IMAGE_BITMAP, 0)),
-               sizeof shown, &shown);
+    GetObjectW(pictures[0], sizeof shown, &shown);
     const HANDLE bitmap =
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(made_for), IMAGE_BITMAP,
                    shown.bmWidth, shown.bmHeight, LR_CREATEDIBSECTION);
@@ -447,9 +457,8 @@ TEST(Win32Dialog, LogoAndIconsForTheScreensScale) {
     const auto bytes = static_cast<std::size_t>(made.bmWidthBytes * made.bmHeight);
     const bool same = shown.bmBits && std::memcmp(shown.bmBits, made.bmBits, bytes) == 0;
     ICONINFO icons[2]{};  // small and big
-    for (WPARAM which : {WPARAM{ICON_SMALL}, WPARAM{ICON_BIG}})
-      GetIconInfo(reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, which, 0)),
-                  &icons[which]);
+    GetIconInfo(static_cast<HICON>(pictures[1]), &icons[ICON_SMALL]);
+    GetIconInfo(static_cast<HICON>(pictures[2]), &icons[ICON_BIG]);
     GetObjectW(icons[ICON_SMALL].hbmColor, sizeof small, &small);
     GetObjectW(icons[ICON_BIG].hbmColor, sizeof big, &big);
     for (const ICONINFO& icon : icons) DeleteObject(icon.hbmColor), DeleteObject(icon.hbmMask);
@@ -477,12 +486,15 @@ TEST(Win32Dialog, LogoAndIconsForTheScreensScale) {
       GetWindowRect(dialog, &place);
       OffsetRect(&place, 8, 4), InflateRect(&place, 3, 2);
       SendMessageW(dialog, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
+      EXPECT_TRUE(Freed(pictures)) << dpi;  // those seen last, now replaced
       EXPECT_EQ(seen(dialog, id), expected) << dpi;
       EXPECT_TRUE(GetWindowRect(dialog, &now) && EqualRect(&now, &place)) << dpi;
     });
   }
   script.push_back(Press({VK_ESCAPE}));
-  RunDialog(dlg, script);
+  RunDialog(*dlg, script);
+  dlg.reset();
+  EXPECT_TRUE(Freed(pictures));  // once the dialog is done
 }
 
 }  // namespace
