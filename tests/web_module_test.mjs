@@ -21,11 +21,9 @@ test('decodes through the page\'s calls as the dialog does, and gives its words 
     ['mitsui', 2000, '4060', 'date', 'February 29th, 2004'],
     ['mjc', 2010, '41231', 'date', 'December 31st, 2014'],
     ['mbi', 0, '5123', 'error', NO_DECADE],
-    ['optodisc', 2000, '4123', 'error', NO_DATE],
     ['ritek', 1990, 'ri50615', 'date', 'June 15th, 1995'],
     ['', 2000, 'KC15', 'none', ''],
     ['verbatim', 2000, 'KC15', 'none', ''],
-    ['', 0, 'KC15', 'error', NO_DECADE],
     ['tdk', 1995, 'A4XYZ', 'error', NO_DECADE],  // no such decade: none
     ['cmc', 0, 'X'.repeat(123) + 'kc15' + 'Y'.repeat(500), 'date', 'March 15th, 2006'],
     ['cmc', 0, 'X'.repeat(124) + 'kc15', 'error', NO_DATE],  // the 128th character is cut

@@ -4,7 +4,6 @@
 # Usage: /usr/bin/python3 web_page_test.py SITE_DIR AXE_JS   (Debian's python3-selenium;
 # AXE_JS is axe-core's axe.min.js, from npm)
 import http.server
-import json
 import os
 import shutil
 import subprocess

@@ -10,10 +10,8 @@ expect() {  # expect FILE TEXT: the decompiled resources of FILE hold TEXT
 }
 for exe in "$dialog" "$cli"; do
   for dll in $("$objdump" -p "$exe" | awk '/DLL Name:/ { print $3 }'); do
-    if ! [[ $dll =~ ^(KERNEL32|USER32|GDI32|SHELL32|COMCTL32|ole32|msvcrt)\.dll$ ]]; then
-      echo "$(basename "$exe") imports $dll"
-      failed=1
-    fi
+    [[ $dll =~ ^(KERNEL32|USER32|GDI32|SHELL32|COMCTL32|ole32|msvcrt)\.dll$ ]] ||
+      { echo "$(basename "$exe") imports $dll"; failed=1; }
   done
   expect "$exe" ' FILEVERSION 2, 0, 0, 0'
   expect "$exe" 'VALUE "ProductVersion", "2,0,0,0_BETA"'
