@@ -17,6 +17,13 @@ int CsvReader::Get() {
   return static_cast<unsigned char>(block_[begin_++]);
 }
 
+// Takes the next byte if it is an LF, reading on for it if need be.
+bool CsvReader::SkipLf() {
+  if (!(buffered() || Fill()) || block_[begin_] != '\n') return false;
+  ++begin_;
+  return true;
+}
+
 void CsvReader::EndField() { ends_.push_back(row_.size()); }
 
 CsvReader::Status CsvReader::Next() {
@@ -26,9 +33,7 @@ CsvReader::Status CsvReader::Next() {
     ends_.clear();
     row_line_ = line_;
     State state = State::kFieldStart;
-    if (std::exchange(after_cr_, false) && (begin_ < end_ || Fill()) && block_[begin_] == '\n') {
-      ++begin_;
-    }
+    if (std::exchange(after_cr_, false)) SkipLf();
     for (bool row_ended = false; !row_ended;) {
       // A run of bytes that end nothing goes into the field at once.
       if (state == State::kUnquoted || state == State::kQuoted) {
@@ -54,11 +59,10 @@ CsvReader::Status CsvReader::Next() {
       // A CR LF is one line end. A row that a CR ends with the read is answered without
       // waiting for the next: an LF that starts it belongs to the CR.
       bool crlf = false;
-      if (c == '\r' && begin_ == end_ && state != State::kQuoted) {
+      if (c == '\r' && !buffered() && state != State::kQuoted) {
         after_cr_ = true;
-      } else if (c == '\r' && (begin_ < end_ || Fill()) && block_[begin_] == '\n') {
-        ++begin_;
-        crlf = true;
+      } else if (c == '\r') {
+        crlf = SkipLf();
       }
       const bool line_end = c == '\n' || c == '\r';
       if (state == State::kQuoted) {

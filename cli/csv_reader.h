@@ -33,13 +33,14 @@ class CsvReader {
  private:
   int Get();  // the next byte, or -1 at the end (or failure) of the input
   bool Fill();
+  bool SkipLf();
   void EndField();
 
   Input input_;
   std::vector<char> block_ = std::vector<char>(kBlock);
   std::size_t begin_ = 0, end_ = 0;
   bool started_ = false, failed_ = false;
-  bool after_cr_ = false;  // a CR ended the last row: an LF right after it belongs to it
+  bool after_cr_ = false;          // a CR ended the last row: an LF right after it belongs to it
   std::string row_;                // the row's fields, one after the other
   std::vector<std::size_t> ends_;  // where each field ends in row_
   std::vector<std::string_view> fields_;

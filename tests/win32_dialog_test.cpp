@@ -176,13 +176,6 @@ Step LogoFrameIs(std::array<LONG, 4> expected) {
   };
 }
 
-// Whether the logo's bitmap and the icons, small and big, were given back to the system.
-bool Freed(const std::array<HANDLE, 3>& pictures) {
-  ICONINFO info;
-  return GetObjectType(pictures[0]) == 0 && !GetIconInfo(static_cast<HICON>(pictures[1]), &info) &&
-         !GetIconInfo(static_cast<HICON>(pictures[2]), &info);
-}
-
 // Typed and pasted letters turn to upper case; a paste keeps its first line. Close and the
 // close box end the dialog.
 TEST(Win32Dialog, UpperCaseAndTheCloseButtonAndBox) {
@@ -433,6 +426,13 @@ TEST(Win32Dialog, ArrowsGoRoundTheDecadesInScreenOrder) {
   }
   script.push_back(Press({VK_ESCAPE}));
   RunDialog(dlg, script);
+}
+
+// Whether the logo's bitmap and the icons, small and big, were given back to the system.
+bool Freed(const std::array<HANDLE, 3>& pictures) {
+  ICONINFO info;
+  return GetObjectType(pictures[0]) == 0 && !GetIconInfo(static_cast<HICON>(pictures[1]), &info) &&
+         !GetIconInfo(static_cast<HICON>(pictures[2]), &info);
 }
 
 // The logo at its own size with its edge around it: the bitmap made for the screen's dots
