@@ -170,10 +170,10 @@ class Cli(unittest.TestCase):
         self.assertEqual(run("--input", "csv", "--maker-column", "maker", stdin=b"hub_code,maker\r\nKC15,\r\n"),
                          (1, b"hub_code,maker,decade,result,text,date\r\n"
                              b"KC15,,,error,\"no maker: the row names none, and -m gives none\",\r\n", b""))
-        # Quotes doubled and line ends within quotes, in the columns read; lines counted past them.
-        self.assertEqual(run("--input", "csv", "--maker-column", "maker", stdin=b'code,maker\r\nKC15,"a""\r\r\nb"\r\nKC15,"cmc"\n"K\n'),
-                         (1, b'code,maker,decade,result,text,date\r\nKC15,"a""\r\r\nb",,error,"unknown maker \'a""\r\r\nb\'",\r\n'
-                          b'KC15,cmc,0,date,"March 15th, 2006",2006-03-15\r\n', b"varnock-cli: standard input: line 6: a quoted field is never closed\n"))
+        # Quotes doubled and line ends within quotes (CR, CR LF, LF), in the columns read; lines counted past them.
+        self.assertEqual(run("--input", "csv", "--maker-column", "maker", stdin=b'code,maker\r\nKC15,"a""\r\r\n\nb"\r\nKC15,"cmc"\n"K\n'),
+                         (1, b'code,maker,decade,result,text,date\r\nKC15,"a""\r\r\n\nb",,error,"unknown maker \'a""\r\r\n\nb\'",\r\n'
+                          b'KC15,cmc,0,date,"March 15th, 2006",2006-03-15\r\n', b"varnock-cli: standard input: line 7: a quoted field is never closed\n"))
         # Records go out before the message of the fault that ends the run.
         merged = run("--input", "csv", "-m", "cmc", stdin=b'code\nKC15\n"\n', setup=lambda: os.dup2(1, 2))[1]
         self.assertTrue(merged.startswith(b"code,decade,result,text,date\r\nKC15,0,date,"), merged)
