@@ -27,10 +27,9 @@ class CDecoderDlg {
 
   HWND m_hWnd = nullptr;  // while the dialog is open
 
+ private:
   // What screen readers call the controls that a label or group box names, and the logo.
   static std::vector<std::pair<int, std::wstring>> AccessibleNames();
-
- private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   BOOL OnInitDialog();
   void LimitDroppedRows() const;
