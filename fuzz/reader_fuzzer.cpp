@@ -23,16 +23,17 @@ std::string_view unread;  // what the input has still to give
 bool cut = false;         // whether it gives it a few bytes at a time
 std::string written;      // what the program wrote
 
-// What a reader saw: each line whatever pieces it came in, or each row with its line number and
-// fields, each part after its length so that no byte can pass for a separator.
+// What a reader saw: each line, whatever pieces it came in, or each row with its line
+// number and fields; each part after its length, so that no byte passes for a separator.
 std::string Lines(std::string_view text, bool in_pieces) {
   unread = text, cut = in_pieces;
   LineReader reader(Input{0, "fuzz"});
   std::string seen, line;
   while (const auto piece = reader.Next()) {
     line.append(piece->text);
-    if (piece->ends_line)
-      seen.append(std::to_string(line.size())).append(":").append(line), line.clear();
+    if (!piece->ends_line) continue;
+    seen.append(std::to_string(line.size())).append(":").append(line);
+    line.clear();
   }
   return seen + line;  // a line that never ended: there should be none
 }
