@@ -21,12 +21,13 @@ namespace {
 
 std::string_view unread;  // what the input has still to give
 bool cut = false;         // whether it gives it a few bytes at a time
+std::size_t reads = 0;    // how many reads it has answered
 std::string written;      // what the program wrote
 
 // What a reader saw: each line, whatever pieces it came in, or each row with its line
 // number and fields; each part after its length, so that no byte passes for a separator.
 std::string Lines(std::string_view text, bool in_pieces) {
-  unread = text, cut = in_pieces;
+  unread = text, cut = in_pieces, reads = 0;
   LineReader reader(Input{0, "fuzz"});
   std::string seen, line;
   while (const auto piece = reader.Next()) {
@@ -39,7 +40,7 @@ std::string Lines(std::string_view text, bool in_pieces) {
 }
 
 std::string Rows(std::string_view text, bool in_pieces) {
-  unread = text, cut = in_pieces;
+  unread = text, cut = in_pieces, reads = 0;
   CsvReader reader(Input{0, "fuzz"});
   std::string seen;
   CsvReader::Status status;
@@ -83,10 +84,12 @@ WriteResult WriteAll(Stream, std::string_view text, std::string&) {
 }
 
 // The fuzzer's bytes, as the only input there is; cut, a read takes 1 to 8 bytes, as
-// many as the first of them gives.
+// many as the last byte and the count of reads give (not the first byte, so that a
+// byte-order mark can be split too).
 std::ptrdiff_t ReadInput(const Input&, std::span<char> into) {
-  const std::size_t most =
-      cut && !unread.empty() ? 1 + static_cast<unsigned char>(unread.front()) % 8 : unread.size();
+  const std::size_t most = cut && !unread.empty()
+                               ? 1 + (static_cast<unsigned char>(unread.back()) + reads++) % 8
+                               : unread.size();
   const std::size_t count = std::min({into.size(), unread.size(), most});
   std::copy_n(unread.begin(), count, into.begin());
   unread.remove_prefix(count);
