@@ -28,8 +28,9 @@ NOTE = ("NOTE: If you're trying to decode an MBI serial with 3 digits, the disc 
 class Page(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.port = 0
-        cls.serve()
+        cls.server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), cls.Files)  # the page's folder
+        cls.port = cls.server.server_address[1]
+        threading.Thread(target=cls.server.serve_forever, daemon=True).start()
         options = webdriver.ChromeOptions()
         options.binary_location = "/usr/bin/chromium"
         for flag in ("--headless=new", "--no-sandbox", "--disable-gpu", "--window-size=1280,900",
@@ -41,6 +42,13 @@ class Page(unittest.TestCase):
             "clipboardReadWrite", "clipboardSanitizedWrite"]})
 
     class Files(http.server.SimpleHTTPRequestHandler):
+        # The site served, and whether the network is down, are read at each request: the
+        # browser also sends one on a connection it opened before they changed. Down, a
+        # request ends unanswered.
+        def send_head(self):
+            self.directory, self.close_connection = Page.site, Page.offline
+            return None if Page.offline else super().send_head()
+
         # Every file may be kept a day, as many hosts allow: the browser's cache then
         # holds old files once a new version is served.
         def end_headers(self):
@@ -50,14 +58,7 @@ class Page(unittest.TestCase):
         def log_message(self, *args):
             pass
 
-    site = SITE
-
-    @classmethod
-    def serve(cls):  # the page's folder on 127.0.0.1, always on the same port
-        handler = lambda *args: cls.Files(*args, directory=cls.site)
-        cls.server = http.server.ThreadingHTTPServer(("127.0.0.1", cls.port), handler)
-        cls.port = cls.server.server_address[1]
-        threading.Thread(target=cls.server.serve_forever, daemon=True).start()
+    site, offline = SITE, False
 
     @classmethod
     def tearDownClass(cls):
@@ -264,13 +265,12 @@ class Page(unittest.TestCase):
         self.js("navigator.serviceWorker.ready")
         self.open()  # now the worker serves the page
         self.wait_for(lambda: self.js("navigator.serviceWorker.controller !== null"))
-        self.server.shutdown()
-        self.server.server_close()
+        type(self).offline = True
         try:
             self.open("?maker=prodisc&decade=2000&code=0366")
             self.shows("result", ["December 31st, 2000"])
         finally:
-            self.serve()
+            type(self).offline = False
         # Version 2, with a changed file, served where the browser still keeps version 1.
         sources, site = tempfile.mkdtemp(), tempfile.mkdtemp()
         for name in ("app.js", "style.css", "index.html.in", "sw.js.in"):
@@ -280,7 +280,8 @@ class Page(unittest.TestCase):
         subprocess.run(["node", os.path.join(WEB, "build_page.mjs"), site, os.path.join(SITE, ".."), sources],
                        check=True)
         type(self).site = site
-        try:
+        try:  # also where no room is left to keep it
+            self.browser.execute_cdp_cmd("Storage.overrideQuotaForOrigin", {"origin": f"http://127.0.0.1:{self.port}", "quotaSize": 1})
             self.open("?maker=prodisc&decade=2000&code=0366")
             self.wait_for(lambda: self.js("document.documentElement.dataset.version") == "two")
             self.shows("result", ["December 31st, 2000"])
