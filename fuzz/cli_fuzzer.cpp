@@ -9,41 +9,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "fake_streams.h"
 #include "platform.h"
-
-namespace varnock::cli {
-namespace {
-
-std::string_view unread;  // what standard input has still to give
-std::string written;      // what went to standard output
-
-}  // namespace
-
-Input StandardInput() { return {0, "standard input"}; }
-
-// No file is there: a catalogue named on the command line is reported missing.
-std::optional<Input> OpenInput(const std::string&) { return std::nullopt; }
-
-void CloseInput(const Input&) {}
-
-std::ptrdiff_t ReadInput(const Input&, std::span<char> into) {
-  const std::size_t count = std::min(into.size(), unread.size());
-  std::copy_n(unread.begin(), count, into.begin());
-  unread.remove_prefix(count);
-  return static_cast<std::ptrdiff_t>(count);
-}
-
-WriteResult WriteAll(Stream stream, std::string_view text, std::string&) {
-  if (stream == Stream::kOutput) written.append(text);
-  return WriteResult::kWritten;
-}
-
-}  // namespace varnock::cli
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
@@ -53,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     next = std::min(text.find('\n', at), end);
     words.emplace_back(text.substr(at, next - at));
   }
-  varnock::cli::unread = text.substr(std::min(end + 1, size));
-  std::string& written = varnock::cli::written;
+  varnock::cli::fuzz::Feed(text.substr(std::min(end + 1, size)), /*in_pieces=*/false);
+  std::string& written = varnock::cli::fuzz::Written();
   written.clear();
   std::vector<char*> argv;
   for (std::string& word : words) argv.push_back(word.data());

@@ -6,12 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "csv_reader.h"
+#include "fake_streams.h"
 #include "line_reader.h"
 #include "output.h"
 #include "record_writer.h"
@@ -19,16 +19,11 @@
 namespace varnock::cli {
 namespace {
 
-std::string_view unread;  // what the input has still to give
-bool cut = false;         // whether it gives it a few bytes at a time
-std::size_t reads = 0;    // how many reads it has answered
-std::string written;      // what the program wrote
-
 // What a reader saw: each line, whatever pieces it came in, or each row with its line
 // number and fields; each part after its length, so that no byte passes for a separator.
 std::string Lines(std::string_view text, bool in_pieces) {
-  unread = text, cut = in_pieces, reads = 0;
-  LineReader reader(Input{0, "fuzz"});
+  fuzz::Feed(text, in_pieces);
+  LineReader reader(StandardInput());
   std::string seen, line;
   while (const auto piece = reader.Next()) {
     line.append(piece->text);
@@ -40,8 +35,8 @@ std::string Lines(std::string_view text, bool in_pieces) {
 }
 
 std::string Rows(std::string_view text, bool in_pieces) {
-  unread = text, cut = in_pieces, reads = 0;
-  CsvReader reader(Input{0, "fuzz"});
+  fuzz::Feed(text, in_pieces);
+  CsvReader reader(StandardInput());
   std::string seen;
   CsvReader::Status status;
   while ((status = reader.Next()) == CsvReader::Status::kRow) {
@@ -60,6 +55,7 @@ bool RoundTrips(std::string_view text) {
     end = std::min(text.find(text[0], at), text.size());
     row.push_back(text.substr(at, end - at));
   }
+  std::string& written = fuzz::Written();
   written.clear();
   Output out;
   RecordWriter writer(Format::kCsv, /*with_decade=*/false, /*with_maker=*/false, out);
@@ -67,8 +63,8 @@ bool RoundTrips(std::string_view text) {
   writer.WriteCatalogueHeader(header);
   writer.WriteCatalogueRow(row, Record{});
   out.Flush();
-  unread = written, cut = false;
-  CsvReader reader(Input{0, "fuzz"});
+  fuzz::Feed(written, /*in_pieces=*/false);
+  CsvReader reader(StandardInput());
   if (reader.Next() != CsvReader::Status::kRow || reader.Next() != CsvReader::Status::kRow) {
     return false;
   }
@@ -77,25 +73,6 @@ bool RoundTrips(std::string_view text) {
 }
 
 }  // namespace
-
-WriteResult WriteAll(Stream, std::string_view text, std::string&) {
-  written.append(text);
-  return WriteResult::kWritten;
-}
-
-// The fuzzer's bytes, as the only input there is; cut, a read takes 1 to 8 bytes, as
-// many as the last byte and the count of reads give (not the first byte, so that a
-// byte-order mark can be split too).
-std::ptrdiff_t ReadInput(const Input&, std::span<char> into) {
-  const std::size_t most = cut && !unread.empty()
-                               ? 1 + (static_cast<unsigned char>(unread.back()) + reads++) % 8
-                               : unread.size();
-  const std::size_t count = std::min({into.size(), unread.size(), most});
-  std::copy_n(unread.begin(), count, into.begin());
-  unread.remove_prefix(count);
-  return static_cast<std::ptrdiff_t>(count);
-}
-
 }  // namespace varnock::cli
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -44,9 +44,9 @@ class Page(unittest.TestCase):
     class Files(http.server.SimpleHTTPRequestHandler):
         # The site served, and whether the network is down, are read at each request: the
         # browser also sends one on a connection it opened before they changed. Down, a
-        # request ends unanswered.
+        # request ends unanswered (each connection ends with its one answer).
         def send_head(self):
-            self.directory, self.close_connection = Page.site, Page.offline
+            self.directory = Page.site
             return None if Page.offline else super().send_head()
 
         # Every file may be kept a day, as many hosts allow: the browser's cache then
