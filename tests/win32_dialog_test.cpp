@@ -199,6 +199,7 @@ class Annotations final : public IAccPropServices, public IClassFactory {
  public:
   std::wstring said;
   LONG references = 0;
+  HRESULT answer = S_OK;  // what a request for the service gets
 
   HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
     *out = iid == IID_IAccPropServices ? static_cast<void*>(static_cast<IAccPropServices*>(this))
@@ -208,7 +209,7 @@ class Annotations final : public IAccPropServices, public IClassFactory {
   ULONG WINAPI AddRef() override { return static_cast<ULONG>(++references); }
   ULONG WINAPI Release() override { return static_cast<ULONG>(--references); }
   HRESULT WINAPI CreateInstance(IUnknown*, REFIID iid, void** out) override {
-    return QueryInterface(iid, out);
+    return answer == S_OK ? QueryInterface(iid, out) : (*out = nullptr, answer);
   }
   HRESULT WINAPI LockServer(BOOL) override { return S_OK; }
   HRESULT WINAPI SetHwndPropStr(HWND control, DWORD object, DWORD child, MSAAPROPID prop,
@@ -384,6 +385,9 @@ TEST(Win32Dialog, WindowsHoldToTheTemplate) {
   };
   RunDialog(dlg, {HoldToTheTemplate, where, PickMaker(0), Press({VK_F4}), dropped,
                   [&](HWND) { names.said += L"/"; }, Press({VK_ESCAPE, VK_ESCAPE})});
+  names.answer = E_OUTOFMEMORY;  // no service to be had: no names, and COM still left as it was
+  CDecoderDlg unnamed;
+  RunDialog(unnamed, {Press({VK_ESCAPE})});
   CoRevokeClassObject(cookie);
   CoUninitialize();
   EXPECT_EQ(names.said,
