@@ -234,6 +234,13 @@ class Cli(unittest.TestCase):
         stuck.cancel(), WRAPPER and os.close(leader)
         for record in ('{"code": "\u00e9", "maker"', '{"code": "kc15", "maker": "CMC Magnetics", "decade": 0, "result": "date"'):
             self.assertIn(record.encode(), seen)
+        leader, follower = pty.openpty()  # a record too long for one write to a console comes whole
+        process = subprocess.Popen([*WRAPPER, CLI, "-m", "cmc", "-f", "json"], stdin=subprocess.PIPE, stdout=follower)
+        os.close(follower), process.stdin.write(("KC15" + "\u00e9" * ((1 << 20) + 100)).encode()), process.stdin.close()
+        seen = b""
+        while b'"2006-03-15"}' not in seen[-99:]:
+            seen += os.read(leader, 1 << 16)
+        self.assertEqual((process.wait(), seen.count("\u00e9".encode())), (0, (1 << 20) + 100)), os.close(leader)
 
     def test_csv_quoted_where_needed(self):
         status, out, err = run("-m", "mbi", "-d", "all", "-f", "csv", "5123", "123")
