@@ -4,6 +4,8 @@
 #include <windows.h>
 // After windows.h, which it needs.
 #include <oleacc.h>
+#include <process.h>
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -32,12 +34,31 @@ std::vector<Step> steps;
 std::size_t next_step;
 CDecoderDlg* running;
 
+// Calls to the system that the dialog makes through the program's import table, replaced
+// to count the device contexts taken and not given back, and to keep what the shell is
+// asked to open ("<verb> <url> <show>"), which no browser then opens.
+extern "C" decltype(&GetDC) __imp_GetDC;
+extern "C" decltype(&ReleaseDC) __imp_ReleaseDC;
+extern "C" decltype(&ShellExecuteW) __imp_ShellExecuteW;
+int contexts_held;
+std::vector<std::wstring> opened;
+const decltype(&GetDC) get_dc = std::exchange(
+    __imp_GetDC, +[](HWND window) { return ++contexts_held, get_dc(window); });
+const decltype(&ReleaseDC) release_dc = std::exchange(
+    __imp_ReleaseDC, +[](HWND window, HDC dc) { return --contexts_held, release_dc(window, dc); });
+const auto shell_execute = std::exchange(
+    __imp_ShellExecuteW, +[](HWND, LPCWSTR verb, LPCWSTR url, LPCWSTR, LPCWSTR, INT show) {
+      opened.push_back(std::wstring(verb ? verb : L"") + L' ' + url + L' ' + std::to_wstring(show));
+      return reinterpret_cast<HINSTANCE>(42);  // above 32: done
+    });
+
 // Runs the dialog modally and each step in turn. A timer fires only once every message
 // before it is handled, so each step sees what the one before it did; it fires in a
 // message box's own loop too.
 INT_PTR RunDialog(CDecoderDlg& dialog, std::vector<Step> script) {
   steps = std::move(script);
   next_step = 0;
+  opened.clear();
   running = &dialog;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
     if (running->m_hWnd == nullptr) return;
@@ -51,6 +72,7 @@ INT_PTR RunDialog(CDecoderDlg& dialog, std::vector<Step> script) {
   const INT_PTR result = dialog.DoModal();
   KillTimer(nullptr, timer);
   EXPECT_EQ(next_step, steps.size()) << "the dialog closed before the last step";
+  EXPECT_EQ(contexts_held, 0) << "device contexts not given back";
   return result;
 }
 
@@ -178,18 +200,15 @@ Step LogoFrameIs(std::array<LONG, 4> expected) {
   };
 }
 
-// Typed and pasted letters turn to upper case; a paste keeps its first line. Close and the
-// close box end the dialog.
-TEST(Win32Dialog, UpperCaseAndTheCloseButtonAndBox) {
-  CDecoderDlg by_button, by_box;
-  EXPECT_EQ(RunDialog(by_button,
-                      {TypeCode(L"kc15"), Expect(IDC_HUB_CODE, L"KC15"), PasteCode(L"ka\r\n01"),
-                       Expect(IDC_HUB_CODE, L"KA"), ClickItem(IDCANCEL)}),
-            IDCANCEL);
+// Typed and pasted letters turn to upper case; a paste keeps its first line. Close ends
+// the dialog.
+TEST(Win32Dialog, UpperCaseAndTheCloseButton) {
+  CDecoderDlg dlg;
   EXPECT_EQ(
-      RunDialog(by_box, {[](HWND dialog) { PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
+      RunDialog(dlg, {TypeCode(L"kc15"), Expect(IDC_HUB_CODE, L"KC15"), PasteCode(L"ka\r\n01"),
+                      Expect(IDC_HUB_CODE, L"KA"), ClickItem(IDCANCEL)}),
       IDCANCEL);
-  EXPECT_EQ(by_box.m_hWnd, nullptr);
+  EXPECT_EQ(dlg.m_hWnd, nullptr);
 }
 
 // Stands in for the system's service that tells screen readers what the controls are,
@@ -321,9 +340,7 @@ void HoldToTheTemplate(HWND dialog) {
   EXPECT_EQ(std::pair(client.right, client.bottom), std::pair(size.right, size.bottom));
   LOGFONTW font{};
   GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
-  const HDC screen = GetDC(nullptr);
-  const int points = MulDiv(-font.lfHeight, 72, GetDeviceCaps(screen, LOGPIXELSY));
-  ReleaseDC(nullptr, screen);
+  const int points = MulDiv(-font.lfHeight, 72, static_cast<int>(GetDpiForWindow(dialog)));
   EXPECT_EQ(std::to_string(width) + "x" + std::to_string(height) + " " +
                 varnock::win32::Narrow(Text(dialog)) + " " +
                 varnock::win32::Narrow(font.lfFaceName) + " " + std::to_string(points),
@@ -431,32 +448,29 @@ TEST(Win32Dialog, Decodes) {
 
 TEST(Win32Dialog, HandOverTheLogoAloneAndOnePagePerClick) {
   CDecoderDlg dlg;
-  std::vector<std::wstring> opened;
-  dlg.SetPageOpener([&](const wchar_t* url) { opened.push_back(url); });
   const auto cursor_over = [](int id, LPCWSTR shape) {
     return WaitUntil([=](HWND) { return GetCursor() == LoadCursorW(nullptr, shape); },
                      "the cursor over control " + std::to_string(id));
   };
-  RunDialog(
-      dlg,
-      {ClickItem(IDC_LOGO, 0), cursor_over(IDC_LOGO, IDC_HAND), ClickItem(IDC_VERSION_LABEL, 0),
-       cursor_over(IDC_VERSION_LABEL, IDC_ARROW), ClickItem(IDC_LOGO, 0),
-       cursor_over(IDC_LOGO, IDC_HAND), ClickItem(IDC_YEARS_LABEL, 0),
-       cursor_over(IDC_YEARS_LABEL, IDC_ARROW), ClickItem(IDC_LOGO),
-       [&](HWND) { EXPECT_EQ(opened, std::vector<std::wstring>{L"https://varnock.example.org/"}); },
-       [](HWND) { Sleep(GetDoubleClickTime() + 50); }, ClickItem(IDC_LOGO, 2),
-       ClickItem(IDC_LOGO, 1, MOUSEEVENTF_RIGHTDOWN),
-       ClickItem(IDC_LOGO, 1, MOUSEEVENTF_MIDDLEDOWN), ClickItem(IDC_VERSION_LABEL),
-       ClickItem(IDC_YEARS_LABEL), [&](HWND) { EXPECT_EQ(opened.size(), 2u); },
-       Press({VK_ESCAPE})});
+  RunDialog(dlg,
+            {ClickItem(IDC_LOGO, 0), cursor_over(IDC_LOGO, IDC_HAND),
+             ClickItem(IDC_VERSION_LABEL, 0), cursor_over(IDC_VERSION_LABEL, IDC_ARROW),
+             ClickItem(IDC_LOGO, 0), cursor_over(IDC_LOGO, IDC_HAND), ClickItem(IDC_YEARS_LABEL, 0),
+             cursor_over(IDC_YEARS_LABEL, IDC_ARROW), ClickItem(IDC_LOGO),
+             [&](HWND) {
+               EXPECT_EQ(opened, std::vector<std::wstring>{L"open https://varnock.example.org/ 1"});
+             },
+             [](HWND) { Sleep(GetDoubleClickTime() + 50); }, ClickItem(IDC_LOGO, 2),
+             ClickItem(IDC_LOGO, 1, MOUSEEVENTF_RIGHTDOWN),
+             ClickItem(IDC_LOGO, 1, MOUSEEVENTF_MIDDLEDOWN), ClickItem(IDC_VERSION_LABEL),
+             ClickItem(IDC_YEARS_LABEL), [&](HWND) { EXPECT_EQ(opened.size(), 2u); },
+             Press({VK_ESCAPE})});
 }
 
 // RI50615 for Ritek in the 2000s, decoded and copied with the keyboard alone; the logo's
 // page opened with Enter.
 TEST(Win32Dialog, APersonWithOnlyAKeyboardDecodesAndCopies) {
   CDecoderDlg dlg;
-  std::vector<std::wstring> opened;
-  dlg.SetPageOpener([&](const wchar_t* url) { opened.push_back(url); });
   const auto focus_on = [](int id) {
     return [id](HWND dialog) { EXPECT_EQ(GetFocus(), GetDlgItem(dialog, id)) << id; };
   };
@@ -478,7 +492,7 @@ TEST(Win32Dialog, APersonWithOnlyAKeyboardDecodesAndCopies) {
       copied, Press({VK_ESCAPE})};
   // clang-format on
   EXPECT_EQ(RunDialog(dlg, script), IDCANCEL);
-  EXPECT_EQ(opened, std::vector<std::wstring>{L"https://varnock.example.org/"});
+  EXPECT_EQ(opened, std::vector<std::wstring>{L"open https://varnock.example.org/ 1"});
 }
 
 // Tab, Shift+Tab and the arrows, through the decades and out.
@@ -566,6 +580,20 @@ TEST(Win32Dialog, LogoAndIconsForTheScreensScale) {
   RunDialog(*dlg, script);
   dlg.reset();
   EXPECT_TRUE(Freed(pictures));  // once the dialog is done
+}
+
+// The program itself, started as Windows starts it: it shows the dialog, and once that is
+// closed by its close box it ends with status 0.
+TEST(Win32Program, ShowsTheDialogAndEndsWellOnceClosed) {
+  const intptr_t program = _wspawnl(_P_NOWAIT, L"varnock.exe", L"varnock.exe", nullptr);
+  ASSERT_NE(program, -1) << "varnock.exe, in the folder the test runs in";
+  WaitForInputIdle(reinterpret_cast<HANDLE>(program), 10000);
+  const HWND dialog = FindWindowW(nullptr, L"Varnock v2.0B1 [BETA]");
+  if (!dialog || !PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0))  // its close box
+    TerminateProcess(reinterpret_cast<HANDLE>(program), 9);          // status 9: no dialog to close
+  int status = -1;
+  _cwait(&status, program, 0);
+  EXPECT_EQ(status, 0);
 }
 
 }  // namespace

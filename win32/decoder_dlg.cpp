@@ -77,11 +77,7 @@ void CenterOnWorkArea(HWND window) {
 
 }  // namespace
 
-CDecoderDlg::CDecoderDlg(HWND parent)
-    : parent_(parent),
-      open_page_([](const wchar_t* url) {
-        ShellExecuteW(nullptr, L"open", url, nullptr, nullptr, SW_SHOWNORMAL);
-      }) {}
+CDecoderDlg::CDecoderDlg(HWND parent) : parent_(parent) {}
 
 CDecoderDlg::~CDecoderDlg() {
   DestroyIcon(icon_);
@@ -194,8 +190,7 @@ void CDecoderDlg::NameControls() {
   VARIANT link{};
   link.vt = VT_I4;
   link.lVal = ROLE_SYSTEM_LINK;
-  names_->SetHwndProp(GetDlgItem(m_hWnd, IDC_LOGO), kClient, CHILDID_SELF, PROPID_ACC_ROLE,
-                      link);
+  names_->SetHwndProp(GetDlgItem(m_hWnd, IDC_LOGO), kClient, CHILDID_SELF, PROPID_ACC_ROLE, link);
 }
 
 void CDecoderDlg::OnDpiChanged(UINT dpi, const RECT* suggested) {
@@ -352,7 +347,10 @@ std::string CDecoderDlg::ReadText(int id) const {
       .value_or(std::string());
 }
 
-void CDecoderDlg::OnLogoClicked() { open_page_(varnock::win32::Widen(VARNOCK_HOMEPAGE).c_str()); }
+void CDecoderDlg::OnLogoClicked() {
+  const std::wstring page = varnock::win32::Widen(VARNOCK_HOMEPAGE);
+  ShellExecuteW(nullptr, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
 
 // The labels take no mouse input, so the pointer over them is the dialog's: in effect
 // the hand shows over the logo alone.

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,9 +12,6 @@ struct IAccPropServices;
 
 class CDecoderDlg {
  public:
-  // What opens the web page; the shell by default, something else in tests.
-  using PageOpener = std::function<void(const wchar_t* url)>;
-
   explicit CDecoderDlg(HWND parent = nullptr);
   ~CDecoderDlg();
   CDecoderDlg(const CDecoderDlg&) = delete;
@@ -23,7 +19,6 @@ class CDecoderDlg {
 
   // Shows the dialog and returns once it has closed: IDCANCEL.
   INT_PTR DoModal();
-  void SetPageOpener(PageOpener opener) { open_page_ = std::move(opener); }
 
   HWND m_hWnd = nullptr;  // while the dialog is open
 
@@ -59,5 +54,4 @@ class CDecoderDlg {
   HICON big_icon_ = nullptr;  // for the taskbar and the task switcher
   HBITMAP logo_ = nullptr;
   IAccPropServices* names_ = nullptr;  // where the system has them
-  PageOpener open_page_;
 };
