@@ -278,7 +278,7 @@ HWND DroppedList(HWND combo) {
 }
 
 // The template's kind, text and style names of the control, read from its window, in
-// the order of main_dialog_expected.h.
+// the order of main_dialog_expected.h; " framed" after a kind given a dialog's own frame.
 std::string KindTextAndStyles(HWND control) {
   const auto style = static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE));
   const auto ex = static_cast<DWORD>(GetWindowLongW(control, GWL_EXSTYLE));
@@ -318,7 +318,7 @@ std::string KindTextAndStyles(HWND control) {
   for (const auto& [has, style_name] : names)
     if (has) styles.append(styles.empty() ? "" : " ").append(style_name);
   const std::string text = kind == "picture" ? "" : varnock::win32::Narrow(Text(control));
-  return kind + "|" + text + "|" + styles;
+  return kind + (ex & WS_EX_DLGMODALFRAME ? " framed|" : "|") + text + "|" + styles;
 }
 
 // Each window's kind, text and styles, the dialog's size, caption, frame and font, and
