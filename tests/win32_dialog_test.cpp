@@ -46,6 +46,7 @@ const decltype(&GetDC) get_dc = std::exchange(
     __imp_GetDC, +[](HWND window) { return ++contexts_held, get_dc(window); });
 const decltype(&ReleaseDC) release_dc = std::exchange(
     __imp_ReleaseDC, +[](HWND window, HDC dc) { return --contexts_held, release_dc(window, dc); });
+// The system's own is kept but never called: no page opens from a test.
 const auto shell_execute = std::exchange(
     __imp_ShellExecuteW, +[](HWND, LPCWSTR verb, LPCWSTR url, LPCWSTR, LPCWSTR, INT show) {
       opened.push_back(std::wstring(verb ? verb : L"") + L' ' + url + L' ' + std::to_wstring(show));
