@@ -22,6 +22,7 @@
 
 #include "decoder_dlg.h"
 #include "dialog_cases.h"
+#include "import_table.h"
 #include "main_dialog.h"
 #include "main_dialog_expected.h"
 #include "wide_text.h"
@@ -37,21 +38,16 @@ CDecoderDlg* running;
 // Calls to the system that the dialog makes through the program's import table, replaced
 // to count the device contexts taken and not given back, and to keep what the shell is
 // asked to open ("<verb> <url> <show>"), which no browser then opens.
-extern "C" decltype(&GetDC) __imp_GetDC;
-extern "C" decltype(&ReleaseDC) __imp_ReleaseDC;
-extern "C" decltype(&ShellExecuteW) __imp_ShellExecuteW;
 int contexts_held;
 std::vector<std::wstring> opened;
-const decltype(&GetDC) get_dc = std::exchange(
-    __imp_GetDC, +[](HWND window) { return ++contexts_held, get_dc(window); });
-const decltype(&ReleaseDC) release_dc = std::exchange(
-    __imp_ReleaseDC, +[](HWND window, HDC dc) { return --contexts_held, release_dc(window, dc); });
+REPLACE_IMPORT(GetDC, [](HWND window) { return ++contexts_held, GetDC_system(window); });
+REPLACE_IMPORT(ReleaseDC,
+               [](HWND window, HDC dc) { return --contexts_held, ReleaseDC_system(window, dc); });
 // The system's own is kept but never called: no page opens from a test.
-const auto shell_execute = std::exchange(
-    __imp_ShellExecuteW, +[](HWND, LPCWSTR verb, LPCWSTR url, LPCWSTR, LPCWSTR, INT show) {
-      opened.push_back(std::wstring(verb ? verb : L"") + L' ' + url + L' ' + std::to_wstring(show));
-      return reinterpret_cast<HINSTANCE>(42);  // above 32: done
-    });
+REPLACE_IMPORT(ShellExecuteW, [](HWND, LPCWSTR verb, LPCWSTR url, LPCWSTR, LPCWSTR, INT show) {
+  opened.push_back(std::wstring(verb ? verb : L"") + L' ' + url + L' ' + std::to_wstring(show));
+  return reinterpret_cast<HINSTANCE>(42);  // above 32: done
+});
 
 // Runs the dialog modally and each step in turn. A timer fires only once every message
 // before it is handled, so each step sees what the one before it did; it fires in a
@@ -213,25 +209,17 @@ TEST(Win32Dialog, UpperCaseAndTheCloseButton) {
 }
 
 // Stands in for the system's service that tells screen readers what the controls are,
-// which Wine's does not keep, and for its class factory: notes "<id> <what>|" for each
-// name, role and clearing it is given, "?" for any other.
-class Annotations final : public IAccPropServices, public IClassFactory {
+// which Wine's does not keep: notes "<id> <what>|" for each name, role and clearing it is
+// given, "?" for any other.
+class Annotations final : public IAccPropServices {
  public:
   std::wstring said;
   LONG references = 0;
   HRESULT answer = S_OK;  // what a request for the service gets
 
-  HRESULT WINAPI QueryInterface(REFIID iid, void** out) override {
-    *out = iid == IID_IAccPropServices ? static_cast<void*>(static_cast<IAccPropServices*>(this))
-                                       : static_cast<IClassFactory*>(this);
-    return AddRef(), S_OK;
-  }
+  HRESULT WINAPI QueryInterface(REFIID, void** out) override { return *out = this, AddRef(), S_OK; }
   ULONG WINAPI AddRef() override { return static_cast<ULONG>(++references); }
   ULONG WINAPI Release() override { return static_cast<ULONG>(--references); }
-  HRESULT WINAPI CreateInstance(IUnknown*, REFIID iid, void** out) override {
-    return answer == S_OK ? QueryInterface(iid, out) : (*out = nullptr, answer);
-  }
-  HRESULT WINAPI LockServer(BOOL) override { return S_OK; }
   HRESULT WINAPI SetHwndPropStr(HWND control, DWORD object, DWORD child, MSAAPROPID prop,
                                 LPCWSTR text) override {
     return Note(control, object, child, prop == PROPID_ACC_NAME ? text : L"?");
@@ -270,6 +258,12 @@ class Annotations final : public IAccPropServices, public IClassFactory {
     return S_OK;
   }
 };
+
+Annotations annotations;
+REPLACE_IMPORT(CoCreateInstance, [](REFCLSID kind, LPUNKNOWN, DWORD, REFIID iid, LPVOID* out) {
+  const HRESULT answer = kind == CLSID_AccPropServices ? annotations.answer : REGDB_E_CLASSNOTREG;
+  return answer == S_OK ? annotations.QueryInterface(iid, out) : (*out = nullptr, answer);
+});
 
 HWND DroppedList(HWND combo) {
   COMBOBOXINFO info{};
@@ -361,11 +355,7 @@ void HoldToTheTemplate(HWND dialog) {
 // manager does. Last, what screen readers are told the controls are called, and that the
 // logo is a link, all taken back as the dialog closes; COM is left as it was.
 TEST(Win32Dialog, WindowsHoldToTheTemplate) {
-  Annotations names;
-  DWORD cookie = 0;
-  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
-  CoRegisterClassObject(CLSID_AccPropServices, static_cast<IClassFactory*>(&names),
-                        CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie);
+  annotations.said.clear();  // those of dialogs run before
   CDecoderDlg dlg;
   LONG dropped_bottom = 0;
   const auto in_dialog = [](HWND dialog, HWND window) {
@@ -402,16 +392,15 @@ TEST(Win32Dialog, WindowsHoldToTheTemplate) {
     EXPECT_TRUE(GetWindowLongW(dropped_list, GWL_STYLE) & WS_VSCROLL);
   };
   RunDialog(dlg, {HoldToTheTemplate, where, PickMaker(0), Press({VK_F4}), dropped,
-                  [&](HWND) { names.said += L"/"; }, Press({VK_ESCAPE, VK_ESCAPE})});
-  names.answer = E_OUTOFMEMORY;  // no service to be had: no names, and COM still left as it was
+                  [&](HWND) { annotations.said += L"/"; }, Press({VK_ESCAPE, VK_ESCAPE})});
+  annotations.answer =
+      E_OUTOFMEMORY;  // no service to be had: no names, and COM still left as it was
   CDecoderDlg unnamed;
   RunDialog(unnamed, {Press({VK_ESCAPE})});
-  CoRevokeClassObject(cookie);
-  CoUninitialize();
-  EXPECT_EQ(names.said,
+  EXPECT_EQ(annotations.said,
             L"1000 Hub code|1002 Manufacturer|1006 Manufacturing date|1022 Varnock web page|"
             L"1022 link|/1000 cleared|1002 cleared|1006 cleared|1022 cleared|");
-  EXPECT_EQ(names.references, 0);
+  EXPECT_EQ(annotations.references, 0);
   EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
   CoUninitialize();
 }
