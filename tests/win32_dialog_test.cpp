@@ -391,8 +391,21 @@ TEST(Win32Dialog, WindowsHoldToTheTemplate) {
     EXPECT_GT(list.bottom, dropped_bottom - SendMessageW(dropped_list, LB_GETITEMHEIGHT, 0, 0));
     EXPECT_TRUE(GetWindowLongW(dropped_list, GWL_STYLE) & WS_VSCROLL);
   };
+  static int given_data = 0;  // controls of the dialog made with creation data: none has any
+  const HHOOK made = SetWindowsHookExW(
+      WH_CBT,
+      [](int code, WPARAM window, LPARAM data) {
+        const auto* window_made =
+            code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDW*>(data)->lpcs : nullptr;
+        given_data += window_made && window_made->lpCreateParams &&
+                      GetClassLongW(window_made->hwndParent, GCW_ATOM) == 32770;  // a dialog's
+        return CallNextHookEx(nullptr, code, window, data);
+      },
+      nullptr, GetCurrentThreadId());
   RunDialog(dlg, {HoldToTheTemplate, where, PickMaker(0), Press({VK_F4}), dropped,
                   [&](HWND) { annotations.said += L"/"; }, Press({VK_ESCAPE, VK_ESCAPE})});
+  UnhookWindowsHookEx(made);
+  EXPECT_EQ(given_data, 0);
   annotations.answer =
       E_OUTOFMEMORY;  // no service to be had: no names, and COM still left as it was
   CDecoderDlg unnamed;
