@@ -15,14 +15,13 @@ bool IsConsole(HANDLE handle) {
   return GetConsoleMode(handle, &mode) != 0;
 }
 
-// The system's words for the error, without the line end they come with.
+// The system's words for the error, without the line end they come with; its number
+// where the system has no words for it.
 std::string Describe(DWORD error) {
-  wchar_t* text = nullptr;
-  FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  std::wstring message = text ? text : L"error " + std::to_wstring(error);
-  LocalFree(text);
+  wchar_t text[512];  // the system's messages are a line or two
+  const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, error, 0, text, std::size(text), nullptr);
+  std::wstring message = length ? std::wstring(text, length) : L"error " + std::to_wstring(error);
   message.erase(message.find_last_not_of(L"\r\n. ") + 1);
   return win32::Narrow(message);
 }
