@@ -297,6 +297,10 @@ class DecoderDlgTest : public QObject {
     for (int y = 0; y < made.height(); ++y)
       for (int x = 0; x < made.width(); ++x) differ += drawn.pixel(x, y) != made.pixel(x, y);
     QCOMPARE(differ, 0);
+    const QImage whole = logo->grab().toImage();  // and its edge around it, sunken
+    QCOMPARE((QList<QRgb>{whole.pixel(0, 0), whole.pixel(whole.width() - 1, whole.height() - 1)}),
+             (QList<QRgb>{logo->palette().color(QPalette::Dark).rgb(),
+                          logo->palette().color(QPalette::Light).rgb()}));
   }
 
   // Tab in the template's order, the logo last and of the decades the checked one (the
