@@ -29,7 +29,7 @@ struct Input {
 Input StandardInput();
 // The file named in UTF-8, or nullopt after saying on standard error why it cannot be read.
 std::optional<Input> OpenInput(const std::string& path);
-void CloseInput(const Input& input);
+void CloseInput(const Input& input);  // one that OpenInput gave
 
 // Reads into as much of `into` as the input has ready: the count, 0 at the end of the
 // input, or -1 after reporting the failure on standard error.

@@ -19,9 +19,7 @@ std::optional<Input> OpenInput(const std::string& path) {
   return std::nullopt;
 }
 
-void CloseInput(const Input& input) {
-  if (input.handle != STDIN_FILENO) ::close(static_cast<int>(input.handle));
-}
+void CloseInput(const Input& input) { ::close(static_cast<int>(input.handle)); }
 
 std::ptrdiff_t ReadInput(const Input& input, std::span<char> into) {
   for (;;) {

@@ -42,10 +42,7 @@ std::optional<Input> OpenInput(const std::string& path) {
   return std::nullopt;
 }
 
-void CloseInput(const Input& input) {
-  const auto handle = reinterpret_cast<HANDLE>(input.handle);
-  if (handle != GetStdHandle(STD_INPUT_HANDLE)) CloseHandle(handle);
-}
+void CloseInput(const Input& input) { CloseHandle(reinterpret_cast<HANDLE>(input.handle)); }
 
 // A console is read in UTF-16: its bytes would come in the console's own code page.
 std::ptrdiff_t ReadInput(const Input& source, std::span<char> into) {
