@@ -209,13 +209,13 @@ class Cli(unittest.TestCase):
                 self.assertEqual((status, out, err), (1, record, f"varnock-cli: cannot read standard input: {why}\n".encode()))
 
     def test_typed_at_a_terminal(self):  # on Windows, a console: read and written in UTF-16
-        leader, follower = pty.openpty()  # Enter as CR, also before Wine takes it; no wrapping
+        leader, follower = pty.openpty()  # Enter as CR, also before Wine takes it; short lines unwrapped
         subprocess.run(["stty", "raw", "-echo", "cols", "500"], stdin=follower, check=True)
         process = subprocess.Popen([*WRAPPER, CLI, "-m", "cmc", "-f", "json"], stdin=follower, stdout=follower,
                                    stderr=follower, env={**os.environ, "LC_ALL": "C.UTF-8"})
         os.close(follower)
         # Each line is answered as it is typed; the last is longer than one console read takes.
-        threading.Thread(target=os.write, args=(leader, ("\u00e9\rkc15\r" + "k" * 300_000 + "\r").encode())).start()
+        threading.Thread(target=os.write, args=(leader, ("\u00e9\rkc15\r" + "k" * 300_000 + "\r").encode()), daemon=True).start()
         (stuck := threading.Timer(20, process.kill)).start()
         seen = b""
         while seen.count(b"}") < 3:
